@@ -12,7 +12,7 @@ Bytes EncodeTga32(int width, int height, const std::vector<Rgba>& pixels) {
   w.U8(0);    // image id length
   w.U8(0);    // no colour map
   w.U8(2);    // uncompressed true colour
-  w.Zeros(5); // colour map specification, unused
+  w.Zeros(5); // colour map fields, unused
   w.U16(0);   // x origin
   w.U16(0);   // y origin
   w.U16(static_cast<std::uint16_t>(width));
