@@ -140,9 +140,13 @@ inline std::map<unsigned, std::string> ParseWts(std::string text) {
     }
     if (lines[i].rfind("STRING ", 0) != 0) throw std::runtime_error("expected STRING: " + lines[i]);
     const unsigned id = static_cast<unsigned>(std::stoul(lines[i].substr(7)));
-    if (i + 1 >= lines.size() || lines[i + 1] != "{") throw std::runtime_error("expected {");
+    // The editor may put "// ..." comment lines before the opening brace.
+    std::size_t open = i + 1;
+    while (open < lines.size() && lines[open].rfind("//", 0) == 0)
+      ++open;
+    if (open >= lines.size() || lines[open] != "{") throw std::runtime_error("expected {");
     std::string body;
-    std::size_t j = i + 2;
+    std::size_t j = open + 1;
     for (; j < lines.size() && lines[j] != "}"; ++j)
       body += (body.empty() ? "" : "\n") + lines[j];
     if (j == lines.size()) throw std::runtime_error("unclosed string " + std::to_string(id));
