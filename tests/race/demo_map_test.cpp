@@ -7,6 +7,7 @@
 
 #include "demo_map.h"
 #include "manifest.h"
+#include "map_reader.h"
 #include "readers.h"
 
 namespace racetest {
@@ -75,6 +76,19 @@ TEST(DemoMap, HoldsTheBaseFilesScriptAndTriggers) {
   }
   for (const char* name : qv::g_szMapFiles)
     EXPECT_FALSE(SFileHasFile(archive.get(), name)) << "race file " << name;
+}
+
+// What the install looks at before it starts.
+TEST(DemoMap, EngineSeesAnInstallableMelee) {
+  qv::MapInfo info;
+  ASSERT_TRUE(qv::DirectMapReader().Inspect(DemoMap().string(), &info));
+  EXPECT_TRUE(info.hm3w_header);
+  for (std::size_t i = 0; i < qv::kBaseFileCount; ++i)
+    EXPECT_TRUE(info.base_files[i]) << qv::szNeededFiles[i];
+  EXPECT_FALSE(info.race_installed);
+  ASSERT_FALSE(info.string_ids.empty());
+  for (unsigned id : info.string_ids)
+    EXPECT_LT(id, qv::kFirstRaceStringId);
 }
 
 TEST(DemoMap, StringsStayBelow25AndResolveEveryReference) {
