@@ -117,7 +117,12 @@ bool PathExists(const std::string& path) {
   return lstat(path.c_str(), &st) == 0;
 }
 
-bool IsWritableFile(const std::string& path) { return access(path.c_str(), W_OK) == 0; }
+bool IsWritableFile(const std::string& path) {
+  // A file without any write permission counts as read-only also for root, whom
+  // access() would let through: the person marked it so that it stays as it is.
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && (st.st_mode & 0222) != 0 && access(path.c_str(), W_OK) == 0;
+}
 
 bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0 || !PathExists(path); }
 

@@ -61,6 +61,17 @@ TEST_F(Faults, FailedOpenLeavesTheMapAsItWas) {
   EXPECT_EQ(ListFolder(race_dir), after);
 }
 
+TEST_F(Faults, AReadOnlyMapIsNotReplaced) {
+  const std::string map = CopyMap("small-custom.w3x", map_dir);
+  const std::string before = ReadFile(map);
+  fs::permissions(map, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EQ(Install(map), qv::RunOutcome::Refused);
+  ExpectRefusedWith(En(qv::Text::MsgNotCreated));
+  ExpectNothingWritten(map, before, {"small-custom.w3x"});
+  EXPECT_EQ(fs::status(map).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
+
 TEST_F(Faults, FailedSaveLeavesTheMapAsItWasAndNoTemporaryFile) {
   // This map has the 512-byte header, which is put in front in a file of its own.
   const std::string map = CopyMap("melee-tft-beta-4p.w3x", map_dir);
