@@ -1,0 +1,9 @@
+#include "reader_choice.h"
+
+namespace qvcli {
+
+qv::MapReader& ChosenMapReader() {
+  return qv::DirectMapReader();
+}
+
+} // namespace qvcli
