@@ -19,6 +19,9 @@ build: configure
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+demo: build
+	@bash scripts/demo.sh $(BUILD)
+
 clean:
 	rm -rf $(BUILD)
 
