@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <mutex>
 #include <sstream>
 #include <vector>
 
@@ -11,6 +10,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// The Win32 macro would rename the MapReader method below.
+#undef CopyFile
 #else
 #include <cerrno>
 #include <csignal>
@@ -121,8 +122,8 @@ bool ParseMapInfo(const std::string& text, MapInfo* info) {
 
 namespace {
 
+// Set by the front end before its first run; MinGW's thread model has no std::mutex.
 struct Settings {
-  std::mutex mutex;
   std::string program;
   ReaderLimits limits;
 };
@@ -152,23 +153,19 @@ std::string ExecutableFolder() {
 } // namespace
 
 void SetReaderProgram(const std::string& path) {
-  std::lock_guard<std::mutex> lock(Shared().mutex);
   Shared().program = path;
 }
 
 void SetReaderLimits(const ReaderLimits& limits) {
-  std::lock_guard<std::mutex> lock(Shared().mutex);
   Shared().limits = limits;
 }
 
 ReaderLimits GetReaderLimits() {
-  std::lock_guard<std::mutex> lock(Shared().mutex);
   return Shared().limits;
 }
 
 std::string FindReaderProgram() {
   {
-    std::lock_guard<std::mutex> lock(Shared().mutex);
     if (!Shared().program.empty()) return IsRegularFile(Shared().program) ? Shared().program : std::string();
   }
   if (const char* env = std::getenv("QV_READER_PROGRAM")) {
