@@ -46,12 +46,14 @@ constexpr Entry kTexts[] = {
     {CliText::UsageNoMaps, "%s takes no map", "%s nimmt keine Map"},
     {CliText::UsageSeeHelp, "Try 'qvrace --help'.", "Siehe 'qvrace --help'."},
     {CliText::HelpIntro,
-     "qvrace %s: puts a custom race into a Warcraft III map (.w3x) and takes it out again.\n"
+     "qvrace %s: puts a custom race into a Warcraft III map (.w3x) and takes it\n"
+     "out again.\n"
      "\n"
      "Usage: qvrace COMMAND [OPTIONS] [MAP...]\n"
      "\n"
      "Commands:\n",
-     "qvrace %s: fügt einer Warcraft-III-Map (.w3x) eine eigene Rasse hinzu und entfernt sie wieder.\n"
+     "qvrace %s: fügt einer Warcraft-III-Map (.w3x) eine eigene Rasse hinzu und\n"
+     "entfernt sie wieder.\n"
      "\n"
      "Aufruf: qvrace BEFEHL [OPTIONEN] [MAP...]\n"
      "\n"

@@ -14,13 +14,11 @@ const Command kCommands[] = {
      "die Rasse in jede Map einfügen, eine nach der anderen", 1, -1, kAllRunOptions | kOptBackup, RunInstall},
     {"uninstall", "MAP...", "take the race out of each map again", "die Rasse wieder aus jeder Map entfernen",
      1, -1, kAllRunOptions, RunUninstall},
-    {"status", "MAP...",
-     "show whether the race is installed, the base files, the HM3W header and the string ids in use",
-     "zeigen, ob die Rasse installiert ist, die Basisdateien, den HM3W-Header und die belegten "
-     "String-Nummern",
-     1, -1, kOptLang | kOptEvents, ShowStatus},
-    {"check-race", "", "check that the race's folder holds every file an install and an uninstall need",
-     "prüfen, ob der Ordner der Rasse alle Dateien für Installation und Deinstallation enthält", 0, 0,
+    {"status", "MAP...", "what each map holds: the race?, base files, HM3W header, string ids",
+     "was jede Map enthält: die Rasse?, Basisdateien, HM3W-Header, String-Nummern", 1, -1,
+     kOptLang | kOptEvents, ShowStatus},
+    {"check-race", "", "is the race's folder complete? Lists the files that are missing",
+     "ist der Ordner der Rasse vollständig? Nennt die fehlenden Dateien", 0, 0,
      kOptLang | kOptRace | kOptEvents, CheckRace},
 };
 

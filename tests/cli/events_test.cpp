@@ -1,7 +1,12 @@
 // --events: the JSON lines a script reads, for whole runs on real maps.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "cli_support.h"
 #include "manifest.h"
@@ -163,6 +168,38 @@ TEST_F(EventsTest, SeveralMapsRunOneAfterAnotherAndTheWorstStatusCounts) {
   EXPECT_EQ(ReadFile(broken), "not an archive");
   EXPECT_EQ(ReadFile(last + ".BAK"), last_before);
   EXPECT_EQ(ReadFile(last).substr(0, 4), "HM3W");
+}
+
+TEST_F(EventsTest, OpenStartsTheAssociatedProgramOnlyWhenAskedAndKeepsItOffStandardOutput) {
+  // A stand-in for xdg-open: it notes what it opened and where its standard output goes.
+  const std::string bin = dir_.path() + "bin/";
+  const std::string opened = dir_.path() + "opened";
+  WriteFile(bin + "xdg-open",
+            "#!/bin/sh\nstdout=$(readlink /proc/$$/fd/1)\nprintf '%s\\n' \"$1\" \"$stdout\" > '" + opened +
+                ".tmp' && mv '" + opened + ".tmp' '" + opened + "'\n");
+  ASSERT_EQ(chmod((bin + "xdg-open").c_str(), 0755), 0);
+  const char* path = std::getenv("PATH");
+  const std::string saved_path = path != nullptr ? path : "/usr/bin:/bin";
+  setenv("PATH", (bin.substr(0, bin.size() - 1) + ":" + saved_path).c_str(), 1);
+  const std::string map = CopyMap("melee-131-2p.w3x", dir_.path());
+
+  Result plain = RunQvrace({"install", "--events", "--race", race_, map});
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_FALSE(std::filesystem::exists(opened));
+
+  Result open = RunQvrace({"uninstall", "--events", "--open", "--race", race_, map});
+  setenv("PATH", saved_path.c_str(), 1);
+  EXPECT_EQ(plain.exit_code, 0);
+  EXPECT_EQ(open.exit_code, 0);
+  for (int i = 0; i < 100 && !std::filesystem::exists(opened); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  // Its output would land among the JSON lines; it goes where qvrace's errors go.
+  const std::string note = ReadFile(opened);
+  EXPECT_EQ(note.substr(0, note.find('\n')), map);
+  const std::string stdout_target = note.substr(note.find('\n') + 1);
+  EXPECT_NE(stdout_target.find("/err"), std::string::npos) << note;
+  EXPECT_EQ(OfKind(Events(open), "launch").size(), 1u);
 }
 
 } // namespace
