@@ -46,8 +46,13 @@ void WindowReport::StepProgress() {
 }
 
 void WindowReport::ShowMessage(const std::string& text, const std::string& title, qv::MessageIcon icon) {
+  // A message about a file ends in the file's path ("...: /path"); show it as the
+  // system writes paths.
+  std::string shown = text;
+  const std::string::size_type path = shown.find(": /");
+  if (path != std::string::npos) shown = shown.substr(0, path + 2) + WindowPath(shown.substr(path + 2));
   const UINT type = MB_OK | (icon == qv::MessageIcon::Information ? MB_ICONINFORMATION : MB_ICONEXCLAMATION);
-  MessageBoxW(dialog_, Wide(text).get(), Wide(title).get(), type);
+  MessageBoxW(dialog_, Wide(shown).get(), Wide(title).get(), type);
 }
 
 void WindowReport::LaunchMap(const std::string& map_path) {

@@ -29,6 +29,7 @@ std::string MakeProgramFolder() {
 std::string CopySharedMap(const std::string& map_name) {
   const std::string copy = TestFolder("maps") + "/" + map_name;
   CopyFileTo(std::string(QV_SHARED_MAPS) + "/" + map_name, copy);
+  Shell("chmod u+w '" + copy + "'"); // the originals are read-only
   return copy;
 }
 
@@ -125,10 +126,11 @@ LRESULT CALLBACK HostedDialog::Watch(int code, WPARAM wParam, LPARAM lParam) {
     const int id = GetDlgCtrlID(sent->hwnd);
     std::ostringstream event;
     if (id == kStatusBar && sent->message == SB_SETTEXTW) {
-      event << "status " << LOBYTE(sent->wParam) << " " << Utf8(reinterpret_cast<const WCHAR*>(sent->lParam));
+      event << "status " << static_cast<int>(LOBYTE(sent->wParam)) << " "
+            << Utf8(reinterpret_cast<const WCHAR*>(sent->lParam));
     } else if (id == kStatusBar && sent->message == SB_SETTEXTA) {
-      event << "status " << LOBYTE(sent->wParam) << " " << reinterpret_cast<const char*>(sent->lParam)
-            << " (8-bit)";
+      event << "status " << static_cast<int>(LOBYTE(sent->wParam)) << " "
+            << reinterpret_cast<const char*>(sent->lParam) << " (8-bit)";
     } else if (id == kProgress && sent->message == PBM_SETRANGE) {
       event << "range " << LOWORD(sent->lParam) << "-" << HIWORD(sent->lParam);
     } else if (id == kProgress && sent->message == PBM_SETRANGE32) {

@@ -44,16 +44,14 @@ bool ReadFile(const std::string& map_path, const std::string& name, std::string*
   HANDLE file = nullptr;
   bool ok = SFileOpenFileEx(archive, name.c_str(), SFILE_OPEN_FROM_MPQ, &file);
   if (ok) {
-    char buffer[4096];
-    for (;;) {
+    // Read by size: StormLib's GetLastError would be Wine's in the test program.
+    const DWORD size = SFileGetFileSize(file, nullptr);
+    ok = size != SFILE_INVALID_SIZE;
+    if (ok && size > 0) {
+      contents->resize(size);
       DWORD got = 0;
-      const bool read = SFileReadFile(file, buffer, sizeof buffer, &got, nullptr);
-      contents->append(buffer, got);
-      if (read && got == 0) break;
-      if (!read) {
-        ok = GetLastError() == ERROR_HANDLE_EOF;
-        break;
-      }
+      SFileReadFile(file, &(*contents)[0], size, &got, nullptr);
+      ok = got == size;
     }
     SFileCloseFile(file);
   }
