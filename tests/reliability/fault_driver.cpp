@@ -3,6 +3,7 @@
 // rights without risking the test runner.
 //
 //   qv-fault-driver install|uninstall MAP PROGRAM_DIR [--direct] [--kill-at N] [--user UID]
+//   qv-fault-driver make-race PROGRAM_DIR    (every race file, arbitrary bytes)
 //
 // --kill-at N sends SIGKILL to itself on the N-th call into the report, which
 // spreads the moments over every phase of a run. Prints each message and, last,
@@ -16,7 +17,12 @@
 
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "isolated_map_reader.h"
+#include "manifest.h"
+#include "paths.h"
 #include "program_dir.h"
 #include "report.h"
 #include "workflows.h"
@@ -48,9 +54,33 @@ private:
   long calls_ = 0;
 };
 
+bool Put(const std::string& path, const std::string& bytes) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+  return out.good();
+}
+
+int MakeRace(const std::string& dir) {
+  bool ok = true;
+  int n = 0;
+  auto put = [&](const std::string& name) {
+    ok = Put(qv::DiskPath(dir, name), "race file " + std::to_string(n++)) && ok;
+  };
+  for (const char* name : qv::g_szMapFiles)
+    put(name);
+  for (const char* name : qv::szResources)
+    put(name);
+  put(std::string(qv::kTempFolder) + qv::szNeededFiles[11]);
+  put(std::string(qv::kTempFolder) + qv::szNeededFiles[12]);
+  ok = Put(qv::DiskPath(dir, qv::kRaceStrings), "STRING 25\r\n{\r\nThornwarden\r\n}\r\n\r\n") && ok;
+  return ok ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "make-race") == 0) return MakeRace(std::string(argv[2]) + "/");
   if (argc < 4) return 3;
   std::string command = argv[1];
   bool direct = false;
