@@ -27,3 +27,7 @@ clean:
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# The long fault-injection run; writes docs/reliability.md (needs root for tmpfs mounts).
+soak: build
+	bash scripts/soak.sh $(BUILD)
