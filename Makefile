@@ -31,3 +31,11 @@ format:
 # The long fault-injection run; writes docs/reliability.md (needs root for tmpfs mounts).
 soak: build
 	bash scripts/soak.sh $(BUILD)
+
+# The dialog: start it (under Wine on Linux), or take pictures of it on a virtual display.
+.PHONY: run screenshots
+run: build
+	@bash scripts/run-gui.sh $(BUILD)
+
+screenshots: build
+	@bash scripts/gui-screenshots.sh $(BUILD)

@@ -146,7 +146,10 @@ LRESULT CALLBACK HostedDialog::Watch(int code, WPARAM wParam, LPARAM lParam) {
     } else if ((id == kInstall || id == kUninstall) && sent->message == WM_ENABLE) {
       event << "enable " << id << " " << (sent->wParam ? 1 : 0);
     }
-    if (!event.str().empty()) host->Note(event.str());
+    if (!event.str().empty()) {
+      host->Note(event.str());
+      if (host->on_event_) host->on_event_(event.str());
+    }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

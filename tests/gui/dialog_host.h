@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -82,6 +83,9 @@ public:
   // for each message box that the test has read.
   std::vector<std::string> Events();
   void Note(const std::string& event);
+  // Called on the dialog's thread for each event as it happens, before the
+  // control handles it.
+  void OnEvent(std::function<void(const std::string&)> callback) { on_event_ = std::move(callback); }
 
   // Opens a map through the open-file dialog as a person would: the browse
   // button, the name typed into the file name field, then Open.
@@ -97,6 +101,7 @@ private:
   HHOOK hook_ = nullptr;
   std::mutex events_mutex_;
   std::vector<std::string> events_;
+  std::function<void(const std::string&)> on_event_;
 };
 
 // In the open-file dialog `open_dialog`: the file name field and the filter box.
