@@ -7,6 +7,11 @@
 
 #include "file_system.h"
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace qv {
 
 // ---- Read side ------------------------------------------------------------------
@@ -82,6 +87,29 @@ bool ReadMapHeader(const std::string& map_path, std::vector<char>* header) {
   return true;
 }
 
+// StormLib 9.22 closes descriptor 0 while it creates an archive (a failed look for
+// an existing file closes a handle it never opened), and the new archive then takes
+// that descriptor. Whatever held it before, standard input or one of our files, is
+// kept aside and put back once the archive is closed.
+int SetDescriptorZeroAside() {
+#ifdef _WIN32
+  return -1;
+#else
+  EnsureDescriptorZero();
+  return dup(0);
+#endif
+}
+
+void PutDescriptorZeroBack(int saved) {
+#ifndef _WIN32
+  if (saved < 0) return;
+  if (fcntl(0, F_GETFD) < 0) dup2(saved, 0);
+  close(saved);
+#else
+  (void)saved;
+#endif
+}
+
 // Writes header + the archive at `archive_path` into `out_path`, through to the disk.
 bool WriteWithHeader(const std::vector<char>& header, const std::string& archive_path,
                      const std::string& out_path) {
@@ -115,6 +143,7 @@ struct MpqUpdate {
   std::string work_path; // the archive as StormLib writes it
   std::vector<char> header;
   bool removed_any = false;
+  int saved_descriptor_zero = -1;
 };
 
 std::string UpdateWorkPath(const std::string& map_path) { return map_path + ".qvn"; }
@@ -145,7 +174,9 @@ MpqHandle MpqOpenArchiveForUpdate(const char* map_path, std::uint32_t flags, std
   create.dwFileFlags3 = 0;                         // no (signature)
   create.dwSectorSize = kSectorSize;
   create.dwMaxFileCount = max_files;
+  update->saved_descriptor_zero = SetDescriptorZeroAside();
   if (!SFileCreateArchive2(update->work_path.c_str(), &create, &update->archive)) {
+    PutDescriptorZeroBack(update->saved_descriptor_zero);
     RemoveFile(update->work_path);
     return nullptr;
   }
@@ -183,6 +214,7 @@ bool MpqCloseUpdatedArchive(MpqHandle handle, std::uint32_t /*flags*/) {
   std::unique_ptr<MpqUpdate> update(handle);
   bool ok = SFileCloseArchive(update->archive);
   update->archive = nullptr;
+  PutDescriptorZeroBack(update->saved_descriptor_zero);
 
   std::string finished = update->work_path;
   if (ok && !update->header.empty()) {
@@ -204,6 +236,7 @@ void MpqAbandonUpdate(MpqHandle handle) {
   if (handle == nullptr) return;
   std::unique_ptr<MpqUpdate> update(handle);
   SFileCloseArchive(update->archive);
+  PutDescriptorZeroBack(update->saved_descriptor_zero);
   RemoveFile(update->work_path);
   RemoveFile(HeaderWorkPath(update->map_path));
 }

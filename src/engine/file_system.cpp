@@ -102,7 +102,13 @@ void CopyPermissions(const std::string& from, const std::string& to) {
   if (a != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(Wide(to).c_str(), a & ~FILE_ATTRIBUTE_READONLY);
 }
 
+void EnsureDescriptorZero() {}
+
 #else
+
+void EnsureDescriptorZero() {
+  if (fcntl(0, F_GETFD) < 0) open("/dev/null", O_RDONLY);
+}
 
 std::size_t MaxPathLength() { return PATH_MAX - 1; }
 std::size_t MaxNameLength() { return NAME_MAX; }

@@ -33,6 +33,11 @@ bool ReplaceFile(const std::string& from, const std::string& to);
 std::string ResolvePath(const std::string& path);
 // Gives `to` the access rights of `from` (best effort).
 void CopyPermissions(const std::string& from, const std::string& to);
+// Makes sure descriptor 0 is open (on /dev/null when there is no standard input), so
+// that no file of ours ever gets it: StormLib closes descriptor 0 when it creates an
+// archive. Nothing to do on Windows.
+void EnsureDescriptorZero();
+
 // The folder part of a path, up to and including its last separator; empty if none.
 std::string FolderOf(const std::string& path);
 

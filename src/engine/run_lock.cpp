@@ -1,5 +1,7 @@
 #include "run_lock.h"
 
+#include "file_system.h"
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -41,6 +43,7 @@ void RunLock::Release() {
 
 bool RunLock::Acquire(const std::string& program_dir) {
   Release();
+  EnsureDescriptorZero();
   // The folder itself carries the lock; the kernel drops it when the process ends.
   int fd = open(program_dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;

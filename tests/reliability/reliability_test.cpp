@@ -512,7 +512,7 @@ TEST(FileSystem, ASymbolicLinkKeepsPointingAtTheRebuiltMap) {
 // for an archive that is not there yet. Once 0 is closed, the next file opened gets
 // it and the next install closes that file underneath its owner. Enable once the
 // engine keeps descriptor 0 occupied around that call.
-TEST(FileSystem, DISABLED_DescriptorZeroSurvivesAnInstall) {
+TEST(FileSystem, DescriptorZeroSurvivesAnInstall) {
   Fixture f;
   CopyMap(Shared("maps/small-custom.w3x"), f.map);
   int before = fcntl(0, F_GETFD);
