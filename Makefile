@@ -39,3 +39,8 @@ run: build
 
 screenshots: build
 	@bash scripts/gui-screenshots.sh $(BUILD)
+
+# The Windows build, cross-compiled with MinGW-w64 for 32-bit Windows: compiles and links, runs nothing.
+.PHONY: mingw
+mingw: build
+	@bash scripts/check-mingw.sh $(BUILD)

@@ -1,6 +1,7 @@
 #include "main_dialog.h"
 
 // Engine headers before the Win32 ones (see window_report.h).
+#include "isolated_map_reader.h"
 #include "texts.h"
 #include "workflows.h"
 
@@ -156,11 +157,18 @@ void SwitchLanguage(HWND hDlg, HMENU& hMenu, int language) {
   g_language = language;
 }
 
+// Maps are read by the engine's reader program when it lies beside us, so that a
+// damaged map can't take the window down with it; without it, in this process.
+qv::MapReader& ChosenMapReader() {
+  return qv::FindReaderProgram().empty() ? qv::DirectMapReader() : qv::IsolatedMapReader();
+}
+
 void RunWorkflow(HWND hDlg, HWND hProgressbar, const WCHAR* szFileName, bool install) {
   qv::RunOptions options;
   options.map_path = qvgui::EnginePath(szFileName);
   options.backup = g_backup == 1;
   options.language = g_language;
+  options.reader = &ChosenMapReader();
   qvgui::WindowReport report(hDlg, hProgressbar);
   if (install) {
     qv::InstallRace(options, report);

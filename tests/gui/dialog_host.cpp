@@ -23,6 +23,10 @@ namespace guitest {
 std::string MakeProgramFolder() {
   const std::string folder = TestFolder("program");
   Shell(std::string("'") + QV_MAKE_RACE + "' --race '" + folder + "' > /dev/null");
+#ifdef QV_READER_PROGRAM
+  // The engine's map reader, which the dialog uses when it lies in its folder.
+  CopyFileTo(QV_READER_PROGRAM, folder + "/qvrace-reader");
+#endif
   return folder;
 }
 

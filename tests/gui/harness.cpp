@@ -66,6 +66,8 @@ int RunMain(int argc, char** argv) {
     registry.tests[argv[1]]();
   } catch (const Abort&) {
   }
+  // A passed test's files go; a failed one's stay for a look.
+  if (registry.failures == 0) std::system(("rm -rf '" + WorkFolder() + "'").c_str());
   std::printf("[ %s ] %s\n", registry.failures == 0 ? " OK " : "FAIL", argv[1]);
   std::fflush(stdout);
   return registry.failures == 0 ? 0 : 1;
