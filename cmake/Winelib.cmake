@@ -15,11 +15,12 @@
 #     [RC_DEPENDS <file>...]        files the resource script pulls in
 #     [INCLUDE_DIRS <dir>...]
 #     [DEFINES <name[=value]>...]
+#     [OBJECTS <file>...]           objects compiled for another program here
 #     [LINK <file-or-flag>...]      native libraries and -l flags, in link order
 #     [DEPENDS <target-or-file>...] built before linking)
 #
-# The target <target> builds the program; the variable <target>_EXE in the caller's
-# scope names the ".exe.so" that Wine runs.
+# The target <target> builds the program; in the caller's scope <target>_EXE names
+# the ".exe.so" that Wine runs and <target>_OBJECTS its compiled sources.
 
 find_program(QV_WINEGXX wineg++)
 find_program(QV_WRC wrc)
@@ -31,7 +32,7 @@ endif()
 
 function(qv_winelib_program name)
   cmake_parse_arguments(ARG "GUI" "OUTPUT_DIR;RC"
-                        "SOURCES;RC_DEPENDS;INCLUDE_DIRS;DEFINES;LINK;DEPENDS" ${ARGN})
+                        "SOURCES;OBJECTS;RC_DEPENDS;INCLUDE_DIRS;DEFINES;LINK;DEPENDS" ${ARGN})
   if(NOT ARG_OUTPUT_DIR)
     set(ARG_OUTPUT_DIR ${CMAKE_CURRENT_BINARY_DIR})
   endif()
@@ -67,6 +68,8 @@ function(qv_winelib_program name)
       VERBATIM)
     list(APPEND objects ${obj})
   endforeach()
+  set(compiled ${objects})
+  list(APPEND objects ${ARG_OBJECTS})
 
   if(ARG_RC)
     get_filename_component(rc "${ARG_RC}" ABSOLUTE)
@@ -111,4 +114,5 @@ function(qv_winelib_program name)
     endif()
   endforeach()
   set(${name}_EXE ${exe}.so PARENT_SCOPE)
+  set(${name}_OBJECTS ${compiled} PARENT_SCOPE)
 endfunction()

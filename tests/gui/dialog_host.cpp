@@ -80,30 +80,41 @@ namespace {
 HostedDialog* g_host = nullptr; // the hook needs to find the one dialog of this process
 
 struct ThreadSearch {
-  HWND found;
+  HWND main;
+  HWND box;
 };
 
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM param) {
-  if (ClassName(window) == "#32770" && WindowText(window) == kCaption && IsWindowVisible(window)) {
-    reinterpret_cast<ThreadSearch*>(param)->found = window;
-    return FALSE;
+// The main window once it shows, or a message box that the start-up shows first.
+BOOL CALLBACK FindStartWindows(HWND window, LPARAM param) {
+  ThreadSearch* search = reinterpret_cast<ThreadSearch*>(param);
+  if (ClassName(window) != "#32770" || !IsWindowVisible(window)) return TRUE;
+  if (WindowText(window) == kCaption) {
+    search->main = window;
+  } else {
+    search->box = window;
   }
   return TRUE;
 }
 
 } // namespace
 
-HostedDialog::HostedDialog(const std::string& program_folder) {
+HostedDialog::HostedDialog(const std::string& program_folder, std::vector<MessageBoxSeen>* startup_boxes) {
   REQUIRE(g_host == nullptr);
   g_host = this;
   thread_ = CreateThread(nullptr, 0, Run, this, 0, &thread_id_);
   REQUIRE(thread_ != nullptr);
-  ThreadSearch search = {nullptr};
+  ThreadSearch search = {nullptr, nullptr};
   REQUIRE(WaitFor([&] {
-    EnumThreadWindows(thread_id_, FindMainWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr;
+    search = {nullptr, nullptr};
+    EnumThreadWindows(thread_id_, FindStartWindows, reinterpret_cast<LPARAM>(&search));
+    if (search.box != nullptr) {
+      REQUIRE(startup_boxes != nullptr);
+      startup_boxes->push_back(ReadMessageBox(search.box));
+      PressOk(search.box);
+    }
+    return search.main != nullptr;
   }));
-  window_ = search.found;
+  window_ = search.main;
   // WinMain pointed the engine at this test program's folder; the race is elsewhere.
   qv::SetProgramDirectory(program_folder);
   hook_ = SetWindowsHookExW(WH_CALLWNDPROC, Watch, nullptr, thread_id_);

@@ -57,7 +57,10 @@ std::vector<std::string> RecordedLaunches();
 
 class HostedDialog {
 public:
-  explicit HostedDialog(const std::string& program_folder);
+  // Message boxes that the dialog shows while it starts, before its window
+  // appears, are read into `startup_boxes` and answered with OK.
+  explicit HostedDialog(const std::string& program_folder,
+                        std::vector<MessageBoxSeen>* startup_boxes = nullptr);
   ~HostedDialog();
 
   HWND window() const { return window_; }

@@ -53,6 +53,10 @@ struct Registrar {
   static ::guitest::Registrar name##_registrar(#name, name);                                                 \
   static void name()
 
+// A test that runs in the test program qvgui_<program>.exe, built with other
+// resources (see CMakeLists.txt).
+#define GUI_TEST_ON(program, name) GUI_TEST(name)
+
 int RunMain(int argc, char** argv);
 
 // ---- Files and folders (the test program is a Linux process too) ------------------------

@@ -523,13 +523,54 @@ GUI_TEST(switch_back_to_english) {
   ExpectBox(dialog, "Warning!", kBackupWarning, kExclamation);
 }
 
-// ---- Closing ------------------------------------------------------------------------------------
+// ---- Missing resources -------------------------------------------------------------------------
+// These run in test programs built without some of the program's resources.
 
-GUI_TEST(file_close_in_process) {
-  // File > Close ends the message loop while the window still exists.
-  HostedDialog dialog(MakeProgramFolder());
-  dialog.Command(kCmdClose);
-  CHECK_EQ(dialog.WaitForExit(), 0);
+GUI_TEST_ON(without_icon_and_german_menu, missing_icon_and_german_menu) {
+  // Without its icon the window starts after an English warning.
+  std::vector<MessageBoxSeen> boxes;
+  HostedDialog dialog(MakeProgramFolder(), &boxes);
+  REQUIRE(boxes.size() == 1);
+  CHECK_EQ(boxes[0].title, "Warning!");
+  CHECK_EQ(boxes[0].text, "Icons couldn't be loaded!");
+  CHECK(boxes[0].icon == SystemIcon(kExclamation));
+  CheckTexts(TextsOf(dialog), kStartTexts);
+  CHECK(MenuOf(dialog.window()) == kEnglishMenu);
+
+  // Without the German menu, the switch warns in English and leaves the window
+  // without a menu bar, but everything else switches.
+  dialog.Command(kCmdGerman);
+  ExpectBox(dialog, "Warning!", "Menu couldn't be loaded!", kExclamation);
+  CHECK(GetMenu(dialog.window()) == nullptr);
+  CheckTexts(TextsOf(dialog), kGermanTexts);
+  dialog.Click(kBackup);
+  dialog.Click(kBackup);
+  ExpectBox(dialog, "Warung!", kBackupWarningGerman, kExclamation);
+
+  dialog.Command(kCmdEnglish);
+  ExpectNoBox(dialog);
+  CHECK(MenuOf(dialog.window()) == kEnglishMenu);
+}
+
+GUI_TEST_ON(without_english_menu, missing_english_menu) {
+  // Without menu 2001 the window starts without a menu bar.
+  std::vector<MessageBoxSeen> boxes;
+  HostedDialog dialog(MakeProgramFolder(), &boxes);
+  REQUIRE(boxes.size() == 1);
+  CHECK_EQ(boxes[0].title, "Warning!");
+  CHECK_EQ(boxes[0].text, "Menu couldn't be loaded!");
+  CHECK(GetMenu(dialog.window()) == nullptr);
+  CheckTexts(TextsOf(dialog), kStartTexts);
+  CHECK(SendMessageW(dialog.window(), WM_GETICON, ICON_BIG, 0) != 0);
+
+  // German works; back to English, the warning comes in German.
+  dialog.Command(kCmdGerman);
+  ExpectNoBox(dialog);
+  CHECK(MenuOf(dialog.window()) == kGermanMenu);
+  dialog.Command(kCmdEnglish);
+  ExpectBox(dialog, "Warnung!", "Menü konnte nicht geladen werden!", kExclamation);
+  CHECK(GetMenu(dialog.window()) == nullptr);
+  CheckTexts(TextsOf(dialog), kEnglishTexts);
 }
 
 } // namespace
