@@ -26,9 +26,13 @@ std::unique_ptr<MpqReader> MpqReader::Open(const std::string& map_path) {
   return std::unique_ptr<MpqReader>(new MpqReader(handle));
 }
 
-MpqReader::~MpqReader() { SFileCloseArchive(handle_); }
+MpqReader::~MpqReader() {
+  SFileCloseArchive(handle_);
+}
 
-bool MpqReader::HasFile(const char* archive_name) const { return SFileHasFile(handle_, archive_name); }
+bool MpqReader::HasFile(const char* archive_name) const {
+  return SFileHasFile(handle_, archive_name);
+}
 
 std::unique_ptr<MpqFileReader> MpqReader::OpenFile(const char* archive_name) const {
   HANDLE file = nullptr;
@@ -48,7 +52,9 @@ std::vector<std::string> MpqReader::ListFiles() const {
   return names;
 }
 
-MpqFileReader::~MpqFileReader() { SFileCloseFile(handle_); }
+MpqFileReader::~MpqFileReader() {
+  SFileCloseFile(handle_);
+}
 
 long MpqFileReader::Read(void* buffer, std::uint32_t size) {
   DWORD count = 0;
@@ -74,7 +80,9 @@ constexpr DWORD kSectorSize = 0x1000;
 
 // A new archive is built under a name of its own beside the map; a map with an
 // "HM3W" header gets it back in front in a second file before either replaces the map.
-std::string HeaderWorkPath(const std::string& map_path) { return map_path + ".qvh"; }
+std::string HeaderWorkPath(const std::string& map_path) {
+  return map_path + ".qvh";
+}
 
 bool ReadMapHeader(const std::string& map_path, std::vector<char>* header) {
   std::FILE* file = std::fopen(map_path.c_str(), "rb");
@@ -110,31 +118,6 @@ void PutDescriptorZeroBack(int saved) {
 #endif
 }
 
-// Writes header + the archive at `archive_path` into `out_path`, through to the disk.
-bool WriteWithHeader(const std::vector<char>& header, const std::string& archive_path,
-                     const std::string& out_path) {
-  std::FILE* in = std::fopen(archive_path.c_str(), "rb");
-  if (in == nullptr) return false;
-  std::FILE* out = std::fopen(out_path.c_str(), "wb");
-  if (out == nullptr) {
-    std::fclose(in);
-    return false;
-  }
-  bool ok = std::fwrite(header.data(), 1, header.size(), out) == header.size();
-  std::vector<char> buffer(65536);
-  while (ok) {
-    std::size_t n = std::fread(buffer.data(), 1, buffer.size(), in);
-    if (n == 0) {
-      ok = std::ferror(in) == 0;
-      break;
-    }
-    ok = std::fwrite(buffer.data(), 1, n, out) == n;
-  }
-  std::fclose(in);
-  ok = std::fclose(out) == 0 && ok;
-  return ok && SyncFile(out_path);
-}
-
 } // namespace
 
 struct MpqUpdate {
@@ -146,7 +129,9 @@ struct MpqUpdate {
   int saved_descriptor_zero = -1;
 };
 
-std::string UpdateWorkPath(const std::string& map_path) { return map_path + ".qvn"; }
+std::string UpdateWorkPath(const std::string& map_path) {
+  return map_path + ".qvn";
+}
 
 MpqHandle MpqOpenArchiveForUpdate(const char* map_path, std::uint32_t flags, std::uint32_t max_files) {
   // Only a fresh archive is ever asked for: the workflows carry over what they keep.
@@ -183,7 +168,8 @@ MpqHandle MpqOpenArchiveForUpdate(const char* map_path, std::uint32_t flags, std
   return update.release();
 }
 
-bool MpqAddFileToArchive(MpqHandle handle, const char* disk_path, const char* archive_name, std::uint32_t flags) {
+bool MpqAddFileToArchive(MpqHandle handle, const char* disk_path, const char* archive_name,
+                         std::uint32_t flags) {
   if (handle == nullptr || !IsRegularFile(disk_path)) return false;
   DWORD file_flags = MPQ_FILE_REPLACEEXISTING;
   DWORD compression = 0;
@@ -219,7 +205,8 @@ bool MpqCloseUpdatedArchive(MpqHandle handle, std::uint32_t /*flags*/) {
   std::string finished = update->work_path;
   if (ok && !update->header.empty()) {
     finished = HeaderWorkPath(update->map_path);
-    ok = WriteWithHeader(update->header, update->work_path, finished);
+    ok =
+        CopyToNewFile(update->work_path, finished, std::string(update->header.begin(), update->header.end()));
   } else if (ok) {
     ok = SyncFile(finished);
   }

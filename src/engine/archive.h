@@ -71,7 +71,8 @@ using MpqHandle = MpqUpdate*;
 // Returns nullptr on failure; the map is untouched then.
 MpqHandle MpqOpenArchiveForUpdate(const char* map_path, std::uint32_t flags, std::uint32_t max_files);
 // Adds the disk file at `disk_path` as `archive_name`. Returns false when not added.
-bool MpqAddFileToArchive(MpqHandle handle, const char* disk_path, const char* archive_name, std::uint32_t flags);
+bool MpqAddFileToArchive(MpqHandle handle, const char* disk_path, const char* archive_name,
+                         std::uint32_t flags);
 // Removes a file; a name the archive does not hold does no harm.
 bool MpqDeleteFile(MpqHandle handle, const char* archive_name);
 bool MpqCompactArchive(MpqHandle handle);

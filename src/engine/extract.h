@@ -11,6 +11,7 @@ namespace qv {
 // byte, through one 64 KiB buffer. Whatever lay at `output_path` before is gone
 // afterwards: replaced by the copy, or removed when there is nothing to copy, so a
 // stale file from an earlier run can never stand in for the map's own.
-CopyResult MPQCopyFile(const std::string& archive_path, const char* archive_name, const std::string& output_path);
+CopyResult MPQCopyFile(const std::string& archive_path, const char* archive_name,
+                       const std::string& output_path);
 
 } // namespace qv

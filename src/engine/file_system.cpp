@@ -1,6 +1,7 @@
 #include "file_system.h"
 
 #include <cstdio>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -12,6 +13,27 @@
 #endif
 
 namespace qv {
+
+bool CopyToNewFile(const std::string& from, const std::string& to, const std::string& prefix) {
+  std::FILE* in = std::fopen(from.c_str(), "rb");
+  if (in == nullptr) return false;
+  std::FILE* out = std::fopen(to.c_str(), "wb");
+  bool ok = out != nullptr && std::fwrite(prefix.data(), 1, prefix.size(), out) == prefix.size();
+  std::vector<char> buffer(65536);
+  while (ok) {
+    std::size_t n = std::fread(buffer.data(), 1, buffer.size(), in);
+    if (n == 0) {
+      ok = std::ferror(in) == 0;
+      break;
+    }
+    ok = std::fwrite(buffer.data(), 1, n, out) == n;
+  }
+  std::fclose(in);
+  if (out != nullptr) ok = std::fclose(out) == 0 && ok;
+  ok = ok && SyncFile(to);
+  if (!ok && out != nullptr) RemoveFile(to);
+  return ok;
+}
 
 std::string FolderOf(const std::string& path) {
   std::string::size_type at = path.find_last_of("/\\");
@@ -39,19 +61,27 @@ std::string Narrow(const std::wstring& wide) {
   return utf8;
 }
 
-DWORD Attributes(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()); }
+DWORD Attributes(const std::string& path) {
+  return GetFileAttributesW(Wide(path).c_str());
+}
 
 } // namespace
 
-std::size_t MaxPathLength() { return MAX_PATH - 1; }
-std::size_t MaxNameLength() { return 255; }
+std::size_t MaxPathLength() {
+  return MAX_PATH - 1;
+}
+std::size_t MaxNameLength() {
+  return 255;
+}
 
 bool IsRegularFile(const std::string& path) {
   DWORD a = Attributes(path);
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool PathExists(const std::string& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
+bool PathExists(const std::string& path) {
+  return Attributes(path) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool IsWritableFile(const std::string& path) {
   HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -76,13 +106,13 @@ bool SyncFile(const std::string& path) {
 }
 
 bool ReplaceFile(const std::string& from, const std::string& to) {
-  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-         FALSE;
+  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 std::string ResolvePath(const std::string& path) {
-  HANDLE h = CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE h = CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (h == INVALID_HANDLE_VALUE) return path;
   wchar_t buffer[MAX_PATH + 8];
   DWORD n = GetFinalPathNameByHandleW(h, buffer, MAX_PATH + 8, FILE_NAME_NORMALIZED);
@@ -110,8 +140,12 @@ void EnsureDescriptorZero() {
   if (fcntl(0, F_GETFD) < 0) open("/dev/null", O_RDONLY);
 }
 
-std::size_t MaxPathLength() { return PATH_MAX - 1; }
-std::size_t MaxNameLength() { return NAME_MAX; }
+std::size_t MaxPathLength() {
+  return PATH_MAX - 1;
+}
+std::size_t MaxNameLength() {
+  return NAME_MAX;
+}
 
 bool IsRegularFile(const std::string& path) {
   struct stat st;
@@ -130,7 +164,9 @@ bool IsWritableFile(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && (st.st_mode & 0222) != 0 && access(path.c_str(), W_OK) == 0;
 }
 
-bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0 || !PathExists(path); }
+bool RemoveFile(const std::string& path) {
+  return unlink(path.c_str()) == 0 || !PathExists(path);
+}
 
 bool SyncFile(const std::string& path) {
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);

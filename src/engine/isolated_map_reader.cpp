@@ -133,23 +133,6 @@ Settings& Shared() {
   return settings;
 }
 
-std::string ExecutableFolder() {
-#ifdef _WIN32
-  wchar_t name[MAX_PATH + 1] = {0};
-  DWORD n = GetModuleFileNameW(nullptr, name, MAX_PATH + 1);
-  if (n == 0 || n > MAX_PATH) return std::string();
-  int size = WideCharToMultiByte(CP_UTF8, 0, name, static_cast<int>(n), nullptr, 0, nullptr, nullptr);
-  std::string path(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, name, static_cast<int>(n), &path[0], size, nullptr, nullptr);
-  return FolderOf(path);
-#else
-  std::vector<char> name(4096);
-  ssize_t n = readlink("/proc/self/exe", name.data(), name.size() - 1);
-  if (n <= 0) return std::string();
-  return FolderOf(std::string(name.data(), static_cast<std::size_t>(n)));
-#endif
-}
-
 } // namespace
 
 void SetReaderProgram(const std::string& path) {

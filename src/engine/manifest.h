@@ -26,11 +26,11 @@ extern const char* const szNeededFiles[kNeededFileCount];
 extern const char* const szResources[kResourceCount];
 
 // Working and fixed file names directly in the program directory.
-constexpr const char* kInstallMapStrings = "war3map_1.wts";   // map's strings, install
-constexpr const char* kRaceStrings = "war3map_2.wts";         // race's strings
+constexpr const char* kInstallMapStrings = "war3map_1.wts";      // map's strings, install
+constexpr const char* kRaceStrings = "war3map_2.wts";            // race's strings
 constexpr const char* kUninstallMapStrings = "war3map_temp.wts"; // map's strings, uninstall
-constexpr const char* kMergedStrings = "war3map.wts";         // output of both rewrites
-constexpr const char* kTempFolder = "Temp\\";                 // uninstall's script and triggers
+constexpr const char* kMergedStrings = "war3map.wts";            // output of both rewrites
+constexpr const char* kTempFolder = "Temp\\";                    // uninstall's script and triggers
 constexpr const char* kBackupSuffix = ".BAK";
 
 // The race's strings begin with this line; the map's own strings stand before it.

@@ -26,7 +26,8 @@ public:
     if (!archive) return false;
     *info = MapInfo();
     info->hm3w_header = StartsWithMapHeader(map_path);
-    for (std::size_t i = 0; i < kBaseFileCount; ++i) info->base_files[i] = archive->HasFile(szNeededFiles[i]);
+    for (std::size_t i = 0; i < kBaseFileCount; ++i)
+      info->base_files[i] = archive->HasFile(szNeededFiles[i]);
     for (const char* name : g_szMapFiles) {
       if (archive->HasFile(name)) {
         info->race_installed = true;

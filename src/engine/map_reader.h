@@ -13,7 +13,7 @@ namespace qv {
 
 // What a map holds, as far as the workflows care.
 struct MapInfo {
-  bool hm3w_header = false;                     // starts with the 512-byte "HM3W" header
+  bool hm3w_header = false;                      // starts with the 512-byte "HM3W" header
   std::array<bool, kBaseFileCount> base_files{}; // szNeededFiles 0..10 present
   bool race_installed = false;                   // holds any file of g_szMapFiles
   std::vector<unsigned> string_ids;              // "STRING n" blocks of war3map.wts, in order

@@ -46,14 +46,16 @@ private:
 
 class LineWriter {
 public:
-  explicit LineWriter(const std::string& path) : file_(std::fopen(path.c_str(), "wb")), ok_(file_ != nullptr) {}
+  explicit LineWriter(const std::string& path)
+      : file_(std::fopen(path.c_str(), "wb")), ok_(file_ != nullptr) {}
   ~LineWriter() { Close(); }
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
 
   void Write(const std::string& line) {
     if (!ok_) return;
-    ok_ = std::fwrite(line.data(), 1, line.size(), file_) == line.size() && std::fwrite("\r\n", 1, 2, file_) == 2;
+    ok_ = std::fwrite(line.data(), 1, line.size(), file_) == line.size() &&
+          std::fwrite("\r\n", 1, 2, file_) == 2;
   }
   bool Close() {
     if (file_ != nullptr) {
@@ -126,7 +128,8 @@ void StringIdScanner::EndLine() {
   line.swap(head_);
   if (at_file_start_ && line.compare(0, 3, kByteOrderMark) == 0) line.erase(0, 3);
   at_file_start_ = false;
-  while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.pop_back();
+  while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+    line.pop_back();
   if (line.size() > kHeadLimit || line.compare(0, 7, "STRING ") != 0 || line.size() == 7) return;
   unsigned long value = 0;
   for (std::size_t i = 7; i < line.size(); ++i) {

@@ -17,9 +17,13 @@ std::string TempFolderPath(const std::string& program_dir, const std::string& ar
   return DiskPath(program_dir, std::string(kTempFolder) + archive_name);
 }
 
-std::string BackupPath(const std::string& map_path) { return map_path + kBackupSuffix; }
+std::string BackupPath(const std::string& map_path) {
+  return map_path + kBackupSuffix;
+}
 
-std::string BackupWorkPath(const std::string& map_path) { return map_path + ".qvb"; }
+std::string BackupWorkPath(const std::string& map_path) {
+  return map_path + ".qvb";
+}
 
 std::string FirstPathTooLong(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {

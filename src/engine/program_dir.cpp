@@ -17,7 +17,9 @@ std::string& Override() {
   return dir;
 }
 
-std::string ModuleFolder() {
+} // namespace
+
+std::string ExecutableFolder() {
 #ifdef _WIN32
   wchar_t name[MAX_PATH + 1] = {0};
   DWORD n = GetModuleFileNameW(nullptr, name, MAX_PATH + 1);
@@ -34,12 +36,10 @@ std::string ModuleFolder() {
 #endif
 }
 
-} // namespace
-
 std::string GetPathOfModule() {
   // Without a known folder, work in the current one rather than at the root.
   if (!Override().empty()) return Override();
-  std::string folder = ModuleFolder();
+  std::string folder = ExecutableFolder();
   return folder.empty() ? std::string(".") + kPathSeparator : folder;
 }
 

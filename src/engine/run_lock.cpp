@@ -20,7 +20,8 @@ bool RunLock::Acquire(const std::string& program_dir) {
   Release();
   // A named mutex is the lock; its name stands for the folder.
   std::string folder;
-  for (char c : program_dir) folder += static_cast<char>(c == '/' ? '\\' : (c >= 'A' && c <= 'Z' ? c + 32 : c));
+  for (char c : program_dir)
+    folder += static_cast<char>(c == '/' ? '\\' : (c >= 'A' && c <= 'Z' ? c + 32 : c));
   std::string name = "Local\\QVRaceInstaller-" + std::to_string(std::hash<std::string>()(folder));
   HANDLE mutex = CreateMutexA(nullptr, TRUE, name.c_str());
   if (mutex == nullptr) return false;

@@ -29,11 +29,11 @@ enum class Text {
   MsgNotRead,
   MsgNotExtracted,
   MsgBackupFailed,
-  MsgRaceFileMissing,  // %s: the missing file
+  MsgRaceFileMissing, // %s: the missing file
   MsgStringIdsCollide,
   MsgRaceNotInstalled,
   MsgBusy,
-  MsgPathTooLong,      // %s: the path
+  MsgPathTooLong, // %s: the path
   // The main window.
   StatusReady,
   StatusUnknown,
@@ -44,8 +44,8 @@ enum class Text {
   ButtonUninstall,
   CheckBackupStart,
   CheckBackup,
-  TitleWarning,      // "Warnung!" in German, for the menu warning
-  TitleBackupOff,    // "Warung!" in German, for the backup warning
+  TitleWarning,   // "Warnung!" in German, for the menu warning
+  TitleBackupOff, // "Warung!" in German, for the backup warning
   MsgIconsNotLoaded,
   MsgMenuNotLoaded,
   MsgStatusbarNotCreated,
@@ -62,6 +62,8 @@ const char* Tr(Text id, int language);
 // The text with its "%s" replaced by `arg`; empty when Tr gives nullptr.
 std::string TrFormat(Text id, int language, const std::string& arg);
 
-inline bool HasTexts(int language) { return language == kEnglish || language == kGerman; }
+inline bool HasTexts(int language) {
+  return language == kEnglish || language == kGerman;
+}
 
 } // namespace qv

@@ -16,8 +16,10 @@ namespace {
 
 std::vector<std::string> RaceFiles(const std::string& dir) {
   std::vector<std::string> files;
-  for (const char* name : g_szMapFiles) files.push_back(DiskPath(dir, name));
-  for (const char* name : szResources) files.push_back(DiskPath(dir, name));
+  for (const char* name : g_szMapFiles)
+    files.push_back(DiskPath(dir, name));
+  for (const char* name : szResources)
+    files.push_back(DiskPath(dir, name));
   files.push_back(DiskPath(dir, kRaceStrings));
   return files;
 }
@@ -33,24 +35,9 @@ bool AnyRaceStringId(const std::vector<unsigned>& ids) {
 // new one is complete.
 bool MakeBackup(const std::string& map_path) {
   std::string work = BackupWorkPath(map_path);
-  std::FILE* in = std::fopen(map_path.c_str(), "rb");
-  if (in == nullptr) return false;
-  std::FILE* out = std::fopen(work.c_str(), "wb");
-  bool ok = out != nullptr;
-  std::vector<char> buffer(65536);
-  while (ok) {
-    std::size_t n = std::fread(buffer.data(), 1, buffer.size(), in);
-    if (n == 0) {
-      ok = std::ferror(in) == 0;
-      break;
-    }
-    ok = std::fwrite(buffer.data(), 1, n, out) == n;
-  }
-  std::fclose(in);
-  if (out != nullptr) ok = std::fclose(out) == 0 && ok;
-  ok = ok && SyncFile(work) && ReplaceFile(work, BackupPath(map_path));
-  if (!ok) RemoveFile(work);
-  return ok;
+  if (CopyToNewFile(map_path, work) && ReplaceFile(work, BackupPath(map_path))) return true;
+  RemoveFile(work);
+  return false;
 }
 
 } // namespace
@@ -118,7 +105,8 @@ RunOutcome InstallRace(const RunOptions& options, Report& report) {
     std::string source = DiskPath(dir, name);
     run.SetAction(Text::StatusTransfering);
     run.SetSubject(source);
-    if (!MpqAddFileToArchive(archive, source.c_str(), name, MAFA_COMPRESS)) run.ShowError(Text::MsgNotImported);
+    if (!MpqAddFileToArchive(archive, source.c_str(), name, MAFA_COMPRESS))
+      run.ShowError(Text::MsgNotImported);
     run.Step();
   }
 
@@ -126,17 +114,12 @@ RunOutcome InstallRace(const RunOptions& options, Report& report) {
   for (const char* name : szResources) {
     std::string source = DiskPath(dir, name);
     run.SetAction(Text::StatusTransfering);
-    if (!MpqAddFileToArchive(archive, source.c_str(), name, MAFA_COMPRESS)) run.ShowError(Text::MsgNotImported);
+    if (!MpqAddFileToArchive(archive, source.c_str(), name, MAFA_COMPRESS))
+      run.ShowError(Text::MsgNotImported);
     run.Step();
   }
 
-  MpqCompactArchive(archive);
-  if (!MpqCloseUpdatedArchive(archive, 0)) return run.Refuse(Text::MsgNotSaved);
-  run.Cleanup();
-  run.ShowNotice();
-  report.LaunchMap(map);
-  run.End();
-  return run.errors_shown() ? RunOutcome::FinishedWithErrors : RunOutcome::Finished;
+  return run.Finish(archive);
 }
 
 } // namespace qv

@@ -1,5 +1,6 @@
 #include "workflow_run.h"
 
+#include "archive.h"
 #include "file_system.h"
 #include "paths.h"
 #include "program_dir.h"
@@ -7,7 +8,8 @@
 namespace qv {
 
 WorkflowRun::WorkflowRun(const RunOptions& options, Report& report)
-    : options_(options), report_(report), reader_(options.reader != nullptr ? options.reader : &DirectMapReader()),
+    : options_(options), report_(report),
+      reader_(options.reader != nullptr ? options.reader : &DirectMapReader()),
       program_dir_(GetPathOfModule()) {}
 
 void WorkflowRun::Begin() {
@@ -25,14 +27,18 @@ void WorkflowRun::SetAction(Text text) {
   if (const char* action = Tr(text, options_.language)) report_.SetStatus(0, action);
 }
 
-void WorkflowRun::SetSubject(const std::string& text) { report_.SetStatus(1, text); }
+void WorkflowRun::SetSubject(const std::string& text) {
+  report_.SetStatus(1, text);
+}
 
 void WorkflowRun::StartPhase(int steps, bool set_range) {
   if (set_range) report_.SetProgressRange(steps);
   report_.SetProgressPos(0);
 }
 
-void WorkflowRun::Step() { report_.StepProgress(); }
+void WorkflowRun::Step() {
+  report_.StepProgress();
+}
 
 void WorkflowRun::ShowError(Text text, const std::string& arg) {
   errors_shown_ = true;
@@ -87,8 +93,19 @@ RunOutcome WorkflowRun::Refused() {
   return RunOutcome::Refused;
 }
 
+RunOutcome WorkflowRun::Finish(MpqUpdate* archive) {
+  MpqCompactArchive(archive);
+  if (!MpqCloseUpdatedArchive(archive, 0)) return Refuse(Text::MsgNotSaved);
+  Cleanup();
+  ShowNotice();
+  report_.LaunchMap(options_.map_path);
+  End();
+  return errors_shown_ ? RunOutcome::FinishedWithErrors : RunOutcome::Finished;
+}
+
 void WorkflowRun::Cleanup() {
-  for (const std::string& path : work_files_) RemoveFile(path);
+  for (const std::string& path : work_files_)
+    RemoveFile(path);
   work_files_.clear();
 }
 

@@ -14,6 +14,8 @@
 
 namespace qv {
 
+struct MpqUpdate;
+
 class WorkflowRun {
 public:
   WorkflowRun(const RunOptions& options, Report& report);
@@ -49,6 +51,9 @@ public:
   // one of the checks above has shown its own.
   RunOutcome Refuse(Text text, const std::string& arg = std::string());
   RunOutcome Refused();
+
+  // Closes the rebuilt map into place, then the notice, the launch and the end step.
+  RunOutcome Finish(MpqUpdate* archive);
 
   // Working files of this run; each is removed by Cleanup() unless it was released.
   void AddWorkFile(const std::string& path) { work_files_.push_back(path); }

@@ -22,8 +22,8 @@ RunOutcome UninstallRace(const RunOptions& options, Report& report) {
   const std::vector<std::string> temp_files = {TempFolderPath(dir, szNeededFiles[11]),
                                                TempFolderPath(dir, szNeededFiles[12])};
   std::vector<std::string> paths = temp_files;
-  paths.insert(paths.end(),
-               {map, UpdateWorkPath(map), DiskPath(dir, kUninstallMapStrings), DiskPath(dir, szNeededFiles[2])});
+  paths.insert(paths.end(), {map, UpdateWorkPath(map), DiskPath(dir, kUninstallMapStrings),
+                             DiskPath(dir, szNeededFiles[2])});
   if (!run.PathsFit(paths) || !run.RaceFilesPresent(temp_files) || !run.TakeLock()) return run.Refused();
   MapInfo info;
   if (!run.InspectMap(&info)) return run.Refused();
@@ -88,13 +88,7 @@ RunOutcome UninstallRace(const RunOptions& options, Report& report) {
     run.Step();
   }
 
-  MpqCompactArchive(archive);
-  if (!MpqCloseUpdatedArchive(archive, 0)) return run.Refuse(Text::MsgNotSaved);
-  run.Cleanup();
-  run.ShowNotice();
-  report.LaunchMap(map);
-  run.End();
-  return run.errors_shown() ? RunOutcome::FinishedWithErrors : RunOutcome::Finished;
+  return run.Finish(archive);
 }
 
 } // namespace qv

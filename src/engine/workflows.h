@@ -10,10 +10,10 @@
 namespace qv {
 
 struct RunOptions {
-  std::string map_path;          // the chosen map, as a disk path
-  bool backup = false;           // copy the map to map_path + ".BAK" first (install only)
-  int language = kEnglish;       // 1 English, 2 German, anything else: no texts
-  MapReader* reader = nullptr;   // nullptr: DirectMapReader()
+  std::string map_path;        // the chosen map, as a disk path
+  bool backup = false;         // copy the map to map_path + ".BAK" first (install only)
+  int language = kEnglish;     // 1 English, 2 German, anything else: no texts
+  MapReader* reader = nullptr; // nullptr: DirectMapReader()
 };
 
 enum class RunOutcome {

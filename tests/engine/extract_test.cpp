@@ -14,7 +14,8 @@ using qvtest::WriteFile;
 
 std::string Pattern(std::size_t size) {
   std::string bytes(size, '\0');
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 131 + i / 251) & 0xFF);
+  for (std::size_t i = 0; i < size; ++i)
+    bytes[i] = static_cast<char>((i * 131 + i / 251) & 0xFF);
   return bytes;
 }
 
@@ -40,7 +41,8 @@ TEST(MPQCopyFile, CopiesFilesWholeAtEverySizeAroundTheBuffer) {
 TEST(MPQCopyFile, NamesAreFoundWhateverTheirCase) {
   TempDir dir;
   qvtest::MakeArchive(dir.path() + "map.w3x", {{"war3map.w3I", "info"}});
-  EXPECT_EQ(qv::MPQCopyFile(dir.path() + "map.w3x", "war3map.w3i", dir.path() + "out"), qv::CopyResult::Copied);
+  EXPECT_EQ(qv::MPQCopyFile(dir.path() + "map.w3x", "war3map.w3i", dir.path() + "out"),
+            qv::CopyResult::Copied);
   EXPECT_EQ(ReadFile(dir.path() + "out"), "info");
 }
 
@@ -72,7 +74,8 @@ TEST(MPQCopyFile, UnwritableOutputIsReported) {
   TempDir dir;
   const std::string map = dir.path() + "map.w3x";
   qvtest::MakeArchive(map, {{"war3map.doo", "doo"}});
-  EXPECT_EQ(qv::MPQCopyFile(map, "war3map.doo", dir.path() + "no/such/folder/out"), qv::CopyResult::WriteFailed);
+  EXPECT_EQ(qv::MPQCopyFile(map, "war3map.doo", dir.path() + "no/such/folder/out"),
+            qv::CopyResult::WriteFailed);
 }
 
 TEST(MPQCopyFile, ReadsEveryBaseFileOfTheRealMaps) {

@@ -10,7 +10,9 @@
 
 namespace {
 
-bool StartsWith(const std::string& s, const std::string& prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
+bool StartsWith(const std::string& s, const std::string& prefix) {
+  return s.compare(0, prefix.size(), prefix) == 0;
+}
 bool EndsWith(const std::string& s, const std::string& suffix) {
   return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
@@ -52,7 +54,8 @@ TEST(Manifest, RaceFilesFallIntoTheirFamilies) {
     for (Family& f : families) {
       std::string folder_and_prefix = std::string(f.folder) + f.prefix;
       std::string rest = name.substr(std::min(name.size(), std::strlen(f.folder)));
-      if (StartsWith(name, folder_and_prefix) && EndsWith(name, f.type) && rest.find('\\') == std::string::npos &&
+      if (StartsWith(name, folder_and_prefix) && EndsWith(name, f.type) &&
+          rest.find('\\') == std::string::npos &&
           !(std::strcmp(f.prefix, "DISBTN") == 0 && StartsWith(rest, "DISPASBTN"))) {
         ++f.found;
         ++matches;
@@ -62,7 +65,8 @@ TEST(Manifest, RaceFilesFallIntoTheirFamilies) {
   }
   EXPECT_EQ(unit_models, 1);
   EXPECT_EQ(distinct.size(), qv::kMapFileCount);
-  for (const Family& f : families) EXPECT_EQ(f.found, f.expected) << f.folder << f.prefix << f.type;
+  for (const Family& f : families)
+    EXPECT_EQ(f.found, f.expected) << f.folder << f.prefix << f.type;
 
   // The images: one race icon, two info cards, three hero score screens.
   int btn = 0, infocard = 0, scorescreen = 0;
@@ -95,7 +99,8 @@ TEST(Manifest, AiScriptsCloseTheListAlternatingWaiAndAi) {
 TEST(Manifest, WorkingNamesNeverMeetTheRaceFiles) {
   std::set<std::string> race(std::begin(qv::szResources), std::end(qv::szResources));
   race.insert(qv::kRaceStrings);
-  for (std::size_t i = 0; i < qv::kBaseFileCount; ++i) EXPECT_EQ(race.count(qv::szNeededFiles[i]), 0u);
+  for (std::size_t i = 0; i < qv::kBaseFileCount; ++i)
+    EXPECT_EQ(race.count(qv::szNeededFiles[i]), 0u);
   for (const char* name : {qv::kInstallMapStrings, qv::kUninstallMapStrings, qv::kMergedStrings}) {
     EXPECT_EQ(race.count(name), 0u) << name;
   }

@@ -29,7 +29,8 @@ TEST(CreateMapStrings, MergesLinesWithCrLf) {
       {"race missing", std::string("STRING 1\r\n"), std::nullopt, false, "STRING 1\r\n"},
       {"both missing", std::nullopt, std::nullopt, false, ""},
       {"bare line feeds", std::string("a\nb\n"), std::string("c\n"), false, "a\r\nb\r\nc\r\n"},
-      {"no final line end", std::string("a\r\nlast"), std::string("STRING 25"), false, "a\r\nlast\r\nSTRING 25\r\n"},
+      {"no final line end", std::string("a\r\nlast"), std::string("STRING 25"), false,
+       "a\r\nlast\r\nSTRING 25\r\n"},
       {"empty lines and lone CR stay", std::string("a\r\n\r\nb\rc\r\n"), std::string(""), false,
        "a\r\n\r\nb\rc\r\n"},
       {"map's mark stays, race's goes", bom + "STRING 1\r\n", bom + "STRING 25\r\n", false,
@@ -89,8 +90,9 @@ TEST(MapStrings, UnwritableOutputIsReported) {
 }
 
 TEST(StringIdScanner, FindsHeaderLinesInPiecesOfAnySize) {
-  const std::string text = "\xEF\xBB\xBFSTRING 3\r\n{\r\nSTRING 99 is text\r\n}\r\n\r\nSTRING 25\r\n{\r\n}\r\n"
-                           "STRING 7 \r\nSTRINGS 8\r\nSTRING x\r\nSTRING 4294967296\r\nSTRING 1000";
+  const std::string text =
+      "\xEF\xBB\xBFSTRING 3\r\n{\r\nSTRING 99 is text\r\n}\r\n\r\nSTRING 25\r\n{\r\n}\r\n"
+      "STRING 7 \r\nSTRINGS 8\r\nSTRING x\r\nSTRING 4294967296\r\nSTRING 1000";
   for (std::size_t piece : {std::size_t{1}, std::size_t{5}, text.size()}) {
     qv::StringIdScanner scanner;
     for (std::size_t at = 0; at < text.size(); at += piece) {
@@ -103,7 +105,8 @@ TEST(StringIdScanner, FindsHeaderLinesInPiecesOfAnySize) {
 TEST(StringIdScanner, AHugeLineDoesNotHideTheNextHeader) {
   qv::StringIdScanner scanner;
   std::string chunk(1 << 20, 'x');
-  for (int i = 0; i < 10; ++i) scanner.Feed(chunk.data(), chunk.size());
+  for (int i = 0; i < 10; ++i)
+    scanner.Feed(chunk.data(), chunk.size());
   scanner.Feed("\nSTRING 12\n", 11);
   EXPECT_EQ(scanner.Finish(), std::vector<unsigned>{12});
 }

@@ -19,13 +19,24 @@ namespace qvtest {
 void RecordingReport::SetStatus(int part, const std::string& text) {
   events.push_back("status " + std::to_string(part) + " " + text);
 }
-void RecordingReport::EnableButtons(bool enabled) { events.push_back(enabled ? "buttons on" : "buttons off"); }
-void RecordingReport::ShowProgress(bool visible) { events.push_back(visible ? "progress show" : "progress hide"); }
-void RecordingReport::SetProgressRange(int max) { events.push_back("range " + std::to_string(max)); }
-void RecordingReport::SetProgressPos(int pos) { events.push_back("pos " + std::to_string(pos)); }
-void RecordingReport::StepProgress() { events.push_back("step"); }
+void RecordingReport::EnableButtons(bool enabled) {
+  events.push_back(enabled ? "buttons on" : "buttons off");
+}
+void RecordingReport::ShowProgress(bool visible) {
+  events.push_back(visible ? "progress show" : "progress hide");
+}
+void RecordingReport::SetProgressRange(int max) {
+  events.push_back("range " + std::to_string(max));
+}
+void RecordingReport::SetProgressPos(int pos) {
+  events.push_back("pos " + std::to_string(pos));
+}
+void RecordingReport::StepProgress() {
+  events.push_back("step");
+}
 void RecordingReport::ShowMessage(const std::string& text, const std::string& title, qv::MessageIcon icon) {
-  events.push_back("message " + title + "|" + text + "|" + (icon == qv::MessageIcon::Exclamation ? "!" : "i"));
+  events.push_back("message " + title + "|" + text + "|" +
+                   (icon == qv::MessageIcon::Exclamation ? "!" : "i"));
 }
 void RecordingReport::LaunchMap(const std::string& map_path) {
   ++launches;
@@ -78,7 +89,9 @@ std::string ReadFile(const std::string& path) {
   return bytes.str();
 }
 
-bool FileExists(const std::string& path) { return fs::exists(path); }
+bool FileExists(const std::string& path) {
+  return fs::exists(path);
+}
 
 std::vector<std::string> ListFolder(const std::string& dir) {
   std::vector<std::string> names;
@@ -91,15 +104,22 @@ std::vector<std::string> ListFolder(const std::string& dir) {
 
 void WriteRace(const std::string& dir, const std::string& race_strings) {
   int n = 0;
-  auto content = [&n](const char* name) { return std::string("race file ") + std::to_string(++n) + " " + name; };
-  for (const char* name : qv::g_szMapFiles) WriteFile(RacePath(dir, name), content(name));
-  for (const char* name : qv::szResources) WriteFile(RacePath(dir, name), content(name));
+  auto content = [&n](const char* name) {
+    return std::string("race file ") + std::to_string(++n) + " " + name;
+  };
+  for (const char* name : qv::g_szMapFiles)
+    WriteFile(RacePath(dir, name), content(name));
+  for (const char* name : qv::szResources)
+    WriteFile(RacePath(dir, name), content(name));
   WriteFile(dir + "war3map_2.wts", race_strings);
-  WriteFile(dir + "Temp/war3map.j", "// melee script\r\nfunction main takes nothing returns nothing\r\nendfunction\r\n");
+  WriteFile(dir + "Temp/war3map.j",
+            "// melee script\r\nfunction main takes nothing returns nothing\r\nendfunction\r\n");
   WriteFile(dir + "Temp/war3map.wtg", std::string("WTG!\x07\0\0\0", 8));
 }
 
-std::string SharedMap(const std::string& name) { return std::string(QV_SHARED_DIR) + "/maps/" + name; }
+std::string SharedMap(const std::string& name) {
+  return std::string(QV_SHARED_DIR) + "/maps/" + name;
+}
 
 std::vector<std::string> SharedMapNames() {
   std::vector<std::string> names;
@@ -147,7 +167,8 @@ std::vector<std::string> ArchiveListfile(const std::string& map) {
   std::istringstream lines(*listfile);
   std::string line;
   while (std::getline(lines, line)) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == ';')) line.pop_back();
+    while (!line.empty() && (line.back() == '\r' || line.back() == ';'))
+      line.pop_back();
     if (!line.empty()) names.push_back(line);
   }
   std::sort(names.begin(), names.end());
@@ -164,9 +185,10 @@ void MakeArchive(const std::string& path, const std::vector<std::pair<std::strin
   }
   for (const auto& [name, bytes] : files) {
     HANDLE file = nullptr;
-    if (!SFileCreateFile(archive, name.c_str(), 0, static_cast<DWORD>(bytes.size()), 0, MPQ_FILE_COMPRESS, &file) ||
-        (!bytes.empty() && !SFileWriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
-                                           MPQ_COMPRESSION_ZLIB)) ||
+    if (!SFileCreateFile(archive, name.c_str(), 0, static_cast<DWORD>(bytes.size()), 0, MPQ_FILE_COMPRESS,
+                         &file) ||
+        (!bytes.empty() &&
+         !SFileWriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), MPQ_COMPRESSION_ZLIB)) ||
         !SFileFinishFile(file)) {
       throw std::runtime_error("cannot add " + name);
     }

@@ -39,7 +39,8 @@ private:
   std::string path_;
 };
 
-inline constexpr const char* kDefaultRaceStrings = "STRING 25\r\n{\r\nThornwarden\r\n}\r\n\r\nSTRING 26\r\n{\r\nSapling\r\n}\r\n";
+inline constexpr const char* kDefaultRaceStrings =
+    "STRING 25\r\n{\r\nThornwarden\r\n}\r\n\r\nSTRING 26\r\n{\r\nSapling\r\n}\r\n";
 
 // Writes every file of the race into `dir` (arbitrary bytes, distinct per file),
 // "war3map_2.wts" with `race_strings` and the two files in "Temp\".

@@ -10,7 +10,9 @@
 
 namespace qvtest {
 
-inline void Add(std::vector<std::string>& e, const std::string& line) { e.push_back(line); }
+inline void Add(std::vector<std::string>& e, const std::string& line) {
+  e.push_back(line);
+}
 
 inline void AddAction(std::vector<std::string>& e, int language, const char* english, const char* german) {
   if (language == 1) e.push_back(std::string("status 0 ") + english);

@@ -13,7 +13,9 @@ namespace {
 using namespace qvtest;
 namespace fs = std::filesystem;
 
-std::string En(qv::Text text, const std::string& arg = "") { return qv::TrFormat(text, 1, arg); }
+std::string En(qv::Text text, const std::string& arg = "") {
+  return qv::TrFormat(text, 1, arg);
+}
 
 class Faults : public WorkflowTest {
 protected:
@@ -31,8 +33,9 @@ protected:
     std::vector<std::string> end = ExpectedRefusal(language, message);
     end.erase(end.begin(), end.begin() + 2);
     ASSERT_GE(report.events.size(), end.size());
-    EXPECT_EQ(std::vector<std::string>(report.events.end() - static_cast<long>(end.size()), report.events.end()),
-              end);
+    EXPECT_EQ(
+        std::vector<std::string>(report.events.end() - static_cast<long>(end.size()), report.events.end()),
+        end);
   }
 };
 
@@ -85,7 +88,8 @@ TEST_F(Faults, FailedSaveLeavesTheMapAsItWasAndNoTemporaryFile) {
 TEST_F(Faults, AMapThatIsNotAnArchiveIsRefusedBeforeAnythingIsWritten) {
   const std::string map = map_dir + "broken.w3x";
   std::string junk(70000, '\0');
-  for (std::size_t i = 0; i < junk.size(); ++i) junk[i] = static_cast<char>(i * 7919 % 251);
+  for (std::size_t i = 0; i < junk.size(); ++i)
+    junk[i] = static_cast<char>(i * 7919 % 251);
   const std::pair<const char*, std::string> cases[] = {
       {"random bytes", junk},
       {"empty", ""},
@@ -160,13 +164,15 @@ TEST_F(Faults, AReinstallDoesNotRepeatTheRaceStrings) {
   const std::optional<std::string> once = ReadArchiveFile(map, "war3map.wts");
   ASSERT_EQ(Install(map), qv::RunOutcome::Finished);
   EXPECT_EQ(ReadArchiveFile(map, "war3map.wts"), once);
-  EXPECT_EQ(ReadArchiveFile(map, "war3map.doo"), ReadArchiveFile(SharedMap("melee-131-2p.w3x"), "war3map.doo"));
+  EXPECT_EQ(ReadArchiveFile(map, "war3map.doo"),
+            ReadArchiveFile(SharedMap("melee-131-2p.w3x"), "war3map.doo"));
 }
 
 TEST_F(Faults, StringNumbersOfTheRaceInAMapWithoutItAreRefused) {
   const std::string map = map_dir + "many-strings.w3x";
-  MakeArchive(map, {{"war3map.w3e", "terrain"},
-                    {"war3map.wts", "\xEF\xBB\xBFSTRING 1\r\n{\r\na\r\n}\r\n\r\nSTRING 30\r\n{\r\nb\r\n}\r\n"}});
+  MakeArchive(map,
+              {{"war3map.w3e", "terrain"},
+               {"war3map.wts", "\xEF\xBB\xBFSTRING 1\r\n{\r\na\r\n}\r\n\r\nSTRING 30\r\n{\r\nb\r\n}\r\n"}});
   const std::string before = ReadFile(map);
   EXPECT_EQ(Install(map), qv::RunOutcome::Refused);
   EXPECT_EQ(report.events, ExpectedRefusal(1, En(qv::Text::MsgStringIdsCollide)));
@@ -208,7 +214,8 @@ TEST_F(Faults, PathsTooLongForThePlatformAreRefusedUnchanged) {
 
   // A program directory so deep that the race's longest names do not fit below it.
   std::string deep = race_dir;
-  while (deep.size() + 60 < qv::MaxPathLength()) deep += "d/";
+  while (deep.size() + 60 < qv::MaxPathLength())
+    deep += "d/";
   qv::SetProgramDirectory(deep);
   const std::string small = CopyMap("small-custom.w3x", map_dir);
   EXPECT_EQ(Install(small), qv::RunOutcome::Refused);

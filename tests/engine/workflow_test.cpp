@@ -53,8 +53,10 @@ TEST_F(WholeRuns, InstallThenUninstallOnEveryRealMap) {
       }
     }
     const std::set<std::string> base_files = expected;
-    for (const char* f : qv::g_szMapFiles) expected.insert(f);
-    for (const char* f : qv::szResources) expected.insert(f);
+    for (const char* f : qv::g_szMapFiles)
+      expected.insert(f);
+    for (const char* f : qv::szResources)
+      expected.insert(f);
     std::set<std::string> listed = Listed(map);
     listed.erase("(listfile)");
     EXPECT_EQ(listed, expected);
@@ -62,8 +64,10 @@ TEST_F(WholeRuns, InstallThenUninstallOnEveryRealMap) {
       EXPECT_EQ(ReadArchiveFile(map, qv::szNeededFiles[i]), ReadArchiveFile(original, qv::szNeededFiles[i]))
           << qv::szNeededFiles[i];
     }
-    for (const char* f : qv::g_szMapFiles) EXPECT_EQ(ReadArchiveFile(map, f), ReadFile(Disk(f))) << f;
-    for (const char* f : qv::szResources) EXPECT_EQ(ReadArchiveFile(map, f), ReadFile(Disk(f))) << f;
+    for (const char* f : qv::g_szMapFiles)
+      EXPECT_EQ(ReadArchiveFile(map, f), ReadFile(Disk(f))) << f;
+    for (const char* f : qv::szResources)
+      EXPECT_EQ(ReadArchiveFile(map, f), ReadFile(Disk(f))) << f;
     EXPECT_EQ(ReadArchiveFile(map, "war3map.wts"), WithCrLf(own_strings.value_or("")) + kDefaultRaceStrings);
 
     // The 512-byte header stays in front, with the archive right behind it.
@@ -110,7 +114,9 @@ TEST_F(WholeRuns, TheRebuiltArchiveIsVersionOneWithSmallSectorsAndRoom) {
   ASSERT_EQ(Install(map), qv::RunOutcome::Finished);
   std::string bytes = ReadFile(map);
   ASSERT_EQ(bytes.substr(0, 4), std::string("MPQ\x1A"));
-  auto u16 = [&](std::size_t at) { return unsigned(uint8_t(bytes[at])) | unsigned(uint8_t(bytes[at + 1])) << 8; };
+  auto u16 = [&](std::size_t at) {
+    return unsigned(uint8_t(bytes[at])) | unsigned(uint8_t(bytes[at + 1])) << 8;
+  };
   auto u32 = [&](std::size_t at) { return u16(at) | u16(at + 2) << 16; };
   EXPECT_EQ(u32(4), 32u) << "header size of format version 1";
   EXPECT_EQ(u16(12), 0u) << "format version 1";
@@ -122,7 +128,8 @@ TEST_F(WholeRuns, EveryFileIsStoredWithZlibOnly) {
   const std::string map = CopyMap("melee-131-4p.w3x", map_dir);
   // A file large enough to fill several sectors.
   std::string big;
-  for (int i = 0; i < 20000; ++i) big += "line " + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 20000; ++i)
+    big += "line " + std::to_string(i) + "\r\n";
   WriteFile(Disk(qv::g_szMapFiles[0]), big);
   ASSERT_EQ(Install(map), qv::RunOutcome::Finished);
   ASSERT_EQ(ReadArchiveFile(map, qv::g_szMapFiles[0]), big);
@@ -184,7 +191,8 @@ TEST_F(WholeRuns, BackupCopiesTheMapAsItWasOnlyWhenAsked) {
   WriteFile(map + ".BAK", "an older backup");
   ASSERT_EQ(Install(map, 1, true), qv::RunOutcome::Finished);
   EXPECT_EQ(ReadFile(map + ".BAK"), installed);
-  EXPECT_EQ(ListFolder(map_dir), (std::vector<std::string>{"third-party-editor.w3x", "third-party-editor.w3x.BAK"}));
+  EXPECT_EQ(ListFolder(map_dir),
+            (std::vector<std::string>{"third-party-editor.w3x", "third-party-editor.w3x.BAK"}));
 
   // The uninstall never makes one.
   std::filesystem::remove(map + ".BAK");
