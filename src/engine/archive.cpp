@@ -212,7 +212,7 @@ bool MpqCloseUpdatedArchive(MpqHandle handle, std::uint32_t /*flags*/) {
   }
   if (ok) {
     if (PathExists(update->map_path)) CopyPermissions(update->map_path, finished);
-    ok = ReplaceFile(finished, update->map_path);
+    ok = MoveIntoPlace(finished, update->map_path);
   }
   RemoveFile(update->work_path);
   RemoveFile(HeaderWorkPath(update->map_path));

@@ -105,7 +105,7 @@ bool SyncFile(const std::string& path) {
   return ok != FALSE;
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool MoveIntoPlace(const std::string& from, const std::string& to) {
   return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
@@ -175,7 +175,7 @@ bool SyncFile(const std::string& path) {
   return close(fd) == 0 && ok;
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool MoveIntoPlace(const std::string& from, const std::string& to) {
   if (rename(from.c_str(), to.c_str()) != 0) return false;
   // The rename itself is on the disk only once the folder's entry is.
   std::string folder = FolderOf(to);

@@ -28,7 +28,7 @@ bool RemoveFile(const std::string& path);
 bool SyncFile(const std::string& path);
 // Puts `from` in place of `to` in one step, replacing what `to` was; the change is
 // on the disk when this returns true.
-bool ReplaceFile(const std::string& from, const std::string& to);
+bool MoveIntoPlace(const std::string& from, const std::string& to);
 // Writes `prefix` followed by the bytes of `from` into a new file `to`, through to
 // the disk. On failure `to` is removed.
 bool CopyToNewFile(const std::string& from, const std::string& to, const std::string& prefix = std::string());

@@ -35,7 +35,7 @@ bool AnyRaceStringId(const std::vector<unsigned>& ids) {
 // new one is complete.
 bool MakeBackup(const std::string& map_path) {
   std::string work = BackupWorkPath(map_path);
-  if (CopyToNewFile(map_path, work) && ReplaceFile(work, BackupPath(map_path))) return true;
+  if (CopyToNewFile(map_path, work) && MoveIntoPlace(work, BackupPath(map_path))) return true;
   RemoveFile(work);
   return false;
 }
