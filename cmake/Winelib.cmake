@@ -38,7 +38,7 @@ function(qv_winelib_program name)
   endif()
   set(obj_dir ${CMAKE_CURRENT_BINARY_DIR}/${name}.winelib)
 
-  set(flags -std=c++17 -fPIC -Wall -Wextra -Wshadow)
+  set(flags -std=c++17 -fPIC -Wall -Wextra -Wshadow -Wconversion -Wno-sign-conversion)
   if(QV_WARNINGS_AS_ERRORS)
     list(APPEND flags -Werror)
   endif()

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -275,8 +276,18 @@ ProgramProcess::ProgramProcess(const std::string& exe_unix_path) {
   std::vector<WCHAR> command = Wide("\"" + DosPath(exe_unix_path) + "\"");
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
-  REQUIRE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                         &info_));
+  // Starting a program was seen to fail once in a fresh prefix; a second try is
+  // not what the tests are about, so allow it (and say so).
+  bool started = false;
+  for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+    started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &info_) != FALSE;
+    if (!started) {
+      std::fprintf(stderr, "CreateProcess failed with error %u\n", static_cast<unsigned>(GetLastError()));
+      Sleep(500);
+    }
+  }
+  REQUIRE(started);
   ProcessSearch search = {info_.dwProcessId, nullptr};
   REQUIRE(WaitFor([&] {
     EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
