@@ -16,7 +16,7 @@ void SetStatusText(HWND dialog, int part, const char* utf8) {
 }
 
 void WindowReport::SetStatus(int part, const std::string& text) {
-  // Part 1 names files; the engine's paths are shown as the system writes them.
+  // Status part 1 names files; the engine's paths are shown as the system writes them.
   SetStatusText(dialog_, part, (part == 1 ? WindowPath(text) : text).c_str());
   Repaint(GetDlgItem(dialog_, IDC_STATUSBAR));
 }

@@ -42,10 +42,6 @@ void Fail(const char* file, int line, const std::string& what) {
   std::fflush(stderr);
 }
 
-bool Failed() {
-  return TheRegistry().failures > 0;
-}
-
 int RunMain(int argc, char** argv) {
   Registry& registry = TheRegistry();
   if (argc == 2 && std::strcmp(argv[1], "--list") == 0) {

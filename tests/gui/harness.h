@@ -21,7 +21,6 @@ namespace guitest {
 struct Abort {}; // thrown by REQUIRE to end the test at once
 
 void Fail(const char* file, int line, const std::string& what);
-bool Failed();
 
 template <typename A, typename B>
 void CheckEq(const A& actual, const B& expected, const char* a, const char* b, const char* file, int line) {

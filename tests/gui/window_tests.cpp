@@ -190,7 +190,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 // ---- Start ---------------------------------------------------------------------------------
 
-struct ControlSpec {
+struct ControlLayout {
   const char* class_name;
   int id;
   RECT units; // x, y, width, height in dialog units
@@ -213,7 +213,7 @@ GUI_TEST(start_state) {
   CheckTexts(TextsOf(dialog), kStartTexts);
 
   // The template's seven controls, in creation, Z and tab order.
-  const ControlSpec kControls[] = {
+  const ControlLayout kControls[] = {
       {"Button", kGroup, {5, 3, 190, 65}, BS_GROUPBOX, false, true},
       {"Button", kBrowse, {10, 15, 20, 15}, BS_PUSHBUTTON, true, true},
       {"Static", kLabel, {35, 18, 40, 10}, SS_LEFT, false, true},
@@ -223,26 +223,26 @@ GUI_TEST(start_state) {
       {"Button", kUninstall, {110, 50, 60, 15}, BS_PUSHBUTTON, true, false},
   };
   HWND child = GetWindow(window, GW_CHILD);
-  for (const ControlSpec& spec : kControls) {
+  for (const ControlLayout& layout : kControls) {
     REQUIRE(child != nullptr);
-    const std::string which = std::string(spec.class_name) + " " + std::to_string(spec.id);
-    CHECK_EQ(ClassName(child), spec.class_name);
-    CHECK_EQ(GetDlgCtrlID(child), spec.id);
+    const std::string which = std::string(layout.class_name) + " " + std::to_string(layout.id);
+    CHECK_EQ(ClassName(child), layout.class_name);
+    CHECK_EQ(GetDlgCtrlID(child), layout.id);
     const LONG child_style = GetWindowLongW(child, GWL_STYLE);
-    const LONG type_mask = std::strcmp(spec.class_name, "Button") == 0 ? BS_TYPEMASK : SS_TYPEMASK;
-    CHECK_EQ(child_style & type_mask, static_cast<LONG>(spec.type));
-    CHECK_EQ((child_style & WS_TABSTOP) != 0, spec.tab_stop);
-    CHECK_EQ(IsWindowEnabled(child) != FALSE, spec.enabled);
+    const LONG type_mask = std::strcmp(layout.class_name, "Button") == 0 ? BS_TYPEMASK : SS_TYPEMASK;
+    CHECK_EQ(child_style & type_mask, static_cast<LONG>(layout.type));
+    CHECK_EQ((child_style & WS_TABSTOP) != 0, layout.tab_stop);
+    CHECK_EQ(IsWindowEnabled(child) != FALSE, layout.enabled);
     CHECK(IsWindowVisible(child));
     // The dialog manager converts position and size each on its own.
-    RECT expected = spec.units;
+    RECT expected = layout.units;
     MapDialogRect(window, &expected);
     expected.right += expected.left;
     expected.bottom += expected.top;
     RECT actual;
     GetWindowRect(child, &actual);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&actual), 2);
-    CHECK_EQ(Describe(actual), Describe(expected));
+    CHECK_EQ(which + " at " + Describe(actual), which + " at " + Describe(expected));
     child = GetWindow(child, GW_HWNDNEXT);
   }
   CHECK_EQ(SendMessageW(dialog.Control(kBackup), BM_GETCHECK, 0, 0), BST_UNCHECKED);
