@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!Reader().Inspect(map, &info)) return 0;
   for (std::size_t i = 0; i < qv::kBaseFileCount; ++i) {
     if (!info.base_files[i]) continue;
-    qv::CopyResult result = Reader().CopyFile(map, qv::szNeededFiles[i], out);
+    qv::CopyResult result = Reader().CopyOut(map, qv::szNeededFiles[i], out);
     bool exists = access(out.c_str(), F_OK) == 0;
     if (exists != (result == qv::CopyResult::Copied)) std::abort(); // a failed copy leaves nothing
     if (result == qv::CopyResult::MapUnreadable) break;

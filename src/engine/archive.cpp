@@ -52,15 +52,18 @@ std::vector<std::string> MpqReader::ListFiles() const {
   return names;
 }
 
-MpqFileReader::~MpqFileReader() {
-  SFileCloseFile(handle_);
-}
+MpqFileReader::MpqFileReader(void* handle) : handle_(handle), size_(Size()) {}
+
+MpqFileReader::~MpqFileReader() { SFileCloseFile(handle_); }
 
 long MpqFileReader::Read(void* buffer, std::uint32_t size) {
   DWORD count = 0;
-  if (SFileReadFile(handle_, buffer, size, &count, nullptr)) return static_cast<long>(count);
-  // The last chunk of a file arrives together with the end-of-file report.
-  if (GetLastError() == ERROR_HANDLE_EOF) return static_cast<long>(count);
+  bool ok = SFileReadFile(handle_, buffer, size, &count, nullptr);
+  position_ += count;
+  // The last chunk of a file arrives together with a failure that only means "end of
+  // file". Telling it by the position, not by the last-error value, keeps this right
+  // in a Winelib program, where that value is Wine's rather than StormLib's.
+  if (ok || position_ >= size_) return static_cast<long>(count);
   return -1;
 }
 

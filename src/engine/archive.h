@@ -51,8 +51,10 @@ public:
 
 private:
   friend class MpqReader;
-  explicit MpqFileReader(void* handle) : handle_(handle) {}
+  explicit MpqFileReader(void* handle);
   void* handle_;
+  std::uint64_t size_;
+  std::uint64_t position_ = 0;
 };
 
 // ---- Update side ----------------------------------------------------------------

@@ -10,8 +10,6 @@
 
 #ifdef _WIN32
 #include <windows.h>
-// The Win32 macro would rename the MapReader method below.
-#undef CopyFile
 #else
 #include <cerrno>
 #include <csignal>
@@ -451,7 +449,7 @@ public:
     return reader_protocol::ParseMapInfo(run.output, info);
   }
 
-  CopyResult CopyFile(const std::string& map_path, const char* archive_name,
+  CopyResult CopyOut(const std::string& map_path, const char* archive_name,
                       const std::string& output_path) override {
     // A stale file must never stand in for the map's own, whatever happens below.
     if (!RemoveFile(output_path)) return CopyResult::WriteFailed;

@@ -1,7 +1,7 @@
 // A MapReader that never parses a map in the running process.
 //
 // StormLib, as some systems ship it, crashes, loops or allocates gigabytes on
-// damaged archives. Each Inspect and each CopyFile therefore runs in a short-lived
+// damaged archives. Each Inspect and each CopyOut therefore runs in a short-lived
 // helper program of ours ("qvrace-reader") under a wall-clock limit and a memory
 // limit; whatever goes wrong in there only ever means "the map cannot be read".
 #pragma once

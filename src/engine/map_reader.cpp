@@ -50,7 +50,7 @@ public:
     return true;
   }
 
-  CopyResult CopyFile(const std::string& map_path, const char* archive_name,
+  CopyResult CopyOut(const std::string& map_path, const char* archive_name,
                       const std::string& output_path) override {
     return MPQCopyFile(map_path, archive_name, output_path);
   }

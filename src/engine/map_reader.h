@@ -32,7 +32,7 @@ public:
   // Returns false when the map cannot be read as an archive.
   virtual bool Inspect(const std::string& map_path, MapInfo* info) = 0;
   // Copies one file out of the map, byte for byte.
-  virtual CopyResult CopyFile(const std::string& map_path, const char* archive_name,
+  virtual CopyResult CopyOut(const std::string& map_path, const char* archive_name,
                               const std::string& output_path) = 0;
 };
 

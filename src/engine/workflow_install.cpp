@@ -70,7 +70,7 @@ RunOutcome InstallRace(const RunOptions& options, Report& report) {
     std::string target = DiskPath(dir, i == kStringFileIndex ? kInstallMapStrings : szNeededFiles[i]);
     run.SetSubject(target);
     run.AddWorkFile(target);
-    CopyResult copied = info.base_files[i] ? run.reader().CopyFile(map, szNeededFiles[i], target)
+    CopyResult copied = info.base_files[i] ? run.reader().CopyOut(map, szNeededFiles[i], target)
                                            : (RemoveFile(target), CopyResult::NotInMap);
     if (copied == CopyResult::MapUnreadable) return run.Refuse(Text::MsgNotRead);
     if (copied == CopyResult::WriteFailed) return run.Refuse(Text::MsgNotExtracted);

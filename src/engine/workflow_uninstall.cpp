@@ -37,7 +37,7 @@ RunOutcome UninstallRace(const RunOptions& options, Report& report) {
     bool strings = i == kStringFileIndex;
     std::string target = DiskPath(dir, strings ? kUninstallMapStrings : szNeededFiles[i]);
     if (!strings) run.AddWorkFile(target);
-    CopyResult copied = info.base_files[i] ? run.reader().CopyFile(map, szNeededFiles[i], target)
+    CopyResult copied = info.base_files[i] ? run.reader().CopyOut(map, szNeededFiles[i], target)
                                            : (RemoveFile(target), CopyResult::NotInMap);
     if (copied == CopyResult::MapUnreadable) return run.Refuse(Text::MsgNotRead);
     if (copied == CopyResult::WriteFailed) return run.Refuse(Text::MsgNotExtracted);

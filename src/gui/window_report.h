@@ -3,8 +3,7 @@
 // boxes owned by the dialog, and the launch of the finished map.
 #pragma once
 
-// The engine's headers go first: windows.h would otherwise rename members such
-// as MapReader::CopyFile through its A/W macros.
+// The engine's headers go first, out of reach of windows.h and its A/W macros.
 #include "report.h"
 
 #include <windows.h>

@@ -42,7 +42,7 @@ int Inspect(const char* map) {
 }
 
 int Copy(const char* map, const char* name, const char* output) {
-  switch (qv::DirectMapReader().CopyFile(map, name, output)) {
+  switch (qv::DirectMapReader().CopyOut(map, name, output)) {
   case qv::CopyResult::Copied:
     return qv::reader_protocol::kOk;
   case qv::CopyResult::NotInMap:

@@ -317,9 +317,9 @@ TEST(IsolatedReader, AgreesWithTheDirectReaderOnRealMaps) {
     EXPECT_EQ(isolated.string_ids, direct.string_ids) << name;
     EXPECT_EQ(isolated.hm3w_header, direct.hm3w_header) << name;
     std::string out = temp.path() + "out";
-    EXPECT_EQ(qv::IsolatedMapReader().CopyFile(map, "war3map.w3e", out), qv::CopyResult::Copied);
+    EXPECT_EQ(qv::IsolatedMapReader().CopyOut(map, "war3map.w3e", out), qv::CopyResult::Copied);
     EXPECT_TRUE(ReadBytes(out) == ReadArchiveFile(map, "war3map.w3e")) << name;
-    EXPECT_EQ(qv::IsolatedMapReader().CopyFile(map, "no\\such.file", out), qv::CopyResult::NotInMap);
+    EXPECT_EQ(qv::IsolatedMapReader().CopyOut(map, "no\\such.file", out), qv::CopyResult::NotInMap);
     EXPECT_FALSE(fs::exists(out));
   }
 }
@@ -338,7 +338,7 @@ TEST(IsolatedReader, KillsAHelperThatPassesItsTimeLimit) {
   EXPECT_FALSE(qv::IsolatedMapReader().Inspect(Shared("maps/small-custom.w3x"), &info));
   std::string out = temp.path() + "out";
   WriteBytes(out, "stale");
-  EXPECT_EQ(qv::IsolatedMapReader().CopyFile(Shared("maps/small-custom.w3x"), "war3map.w3e", out),
+  EXPECT_EQ(qv::IsolatedMapReader().CopyOut(Shared("maps/small-custom.w3x"), "war3map.w3e", out),
             qv::CopyResult::MapUnreadable);
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   qv::SetReaderProgram("");
