@@ -301,12 +301,21 @@ GUI_TEST(runs_refused) {
   const std::string not_a_map = TestFolder("maps") + "/not-a-map.w3x";
   Shell("printf 'no archive here' > '" + not_a_map + "'");
   const std::string missing = program + "/" + "war3map_2.wts";
+  // Maps that crash or exhaust the MPQ library when it reads them.
+  auto damaged = [](const std::string& name) {
+    const std::string copy = TestFolder("maps") + "/" + name;
+    Shell("cp '" + std::string(QV_SHARED_MAPS) + "/../fuzz-crashers/" + name + "' '" + copy + "' && chmod u+w '" +
+          copy + "'");
+    return copy;
+  };
 
   // Each stops before the map is touched, with one message; the window ends the
   // run as usual.
   const Refusal kRefusals[] = {
       {"uninstall without the race", kUninstall, custom, [] {}, "The race is not installed in this map!"},
       {"not a map", kInstall, not_a_map, [] {}, "File couldn't be read!"},
+      {"a map that crashes the reader", kInstall, damaged("segv-huffman.w3x"), [] {}, "File couldn't be read!"},
+      {"a map that exhausts the reader", kInstall, damaged("memory-5gb.w3x"), [] {}, "File couldn't be read!"},
       {"backup impossible", kInstall, melee,
        [&] {
          Shell("mkdir -p '" + melee + ".BAK'");
