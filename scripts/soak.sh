@@ -16,7 +16,7 @@ MAP_SOURCE=$SHARED/maps/melee-tft-beta-4p.w3x
 KILL_MOMENTS=${KILL_MOMENTS:-60}
 RANDOM_KILLS=${RANDOM_KILLS:-20}
 OUT=${OUT:-$ROOT/docs/reliability.md}
-[ -x "$DRIVER" ] && [ -x "$BIN/qvrace-reader" ] || { echo "build first: $DRIVER, $BIN/qvrace-reader" >&2; exit 2; }
+[ -x "$DRIVER" ] && [ -x "$BIN/qvrace-reader" ] && [ -x "$BIN/qvrace" ] || { echo "build first: $DRIVER, $BIN/qvrace, $BIN/qvrace-reader" >&2; exit 2; }
 
 WORK=$(mktemp -d /tmp/qvsoak-XXXXXX)
 cleanup() {
@@ -63,8 +63,9 @@ kill_case() {
   else install -m 644 "$WORK/installed.w3x" "$dir/maps/map.w3x"; complete=$WORK/uninstalled.w3x; left=$uninstall_left; fi
   cp "$dir/maps/map.w3x" "$WORK/before.w3x"
   case $how in
-    sleep:*) label="kill -9 at a random time ($op)"
-      "$DRIVER" "$op" "$dir/maps/map.w3x" "$dir/prog" >/dev/null & local pid=$!
+    sleep:*) label="kill -9 of qvrace at a random time ($op)"
+      # The real command line, killed from outside as a person or a script would.
+      "$BIN/qvrace" "$op" "$dir/maps/map.w3x" --race "$dir/prog" >/dev/null 2>&1 & local pid=$!
       sleep "$(printf '0.%03d' "${how#sleep:}")"; kill -9 $pid 2>/dev/null; wait $pid 2>/dev/null ;;
     *) label="kill -9 after report call k ($op)"
       ( "$DRIVER" "$op" "$dir/maps/map.w3x" "$dir/prog" --kill-at "$how" >/dev/null ) 2>/dev/null ;;
