@@ -130,19 +130,6 @@ private:
 
 } // namespace
 
-TempDir::TempDir() {
-  std::string pattern = (fs::temp_directory_path() / "qvcli-XXXXXX").string();
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  if (mkdtemp(buffer.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = std::string(buffer.data()) + "/";
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
-}
-
 std::vector<std::string> Result::OutLines() const {
   return Lines(out);
 }
@@ -197,12 +184,6 @@ Result RunQvraceInTerminal(const std::vector<std::string>& args) {
   return result;
 }
 
-std::string RacePath(const std::string& dir, const std::string& archive_name) {
-  std::string path = archive_name;
-  std::replace(path.begin(), path.end(), '\\', '/');
-  return dir + path;
-}
-
 void WriteRace(const std::string& dir) {
   for (const char* name : qv::g_szMapFiles)
     WriteFile(RacePath(dir, name), std::string("race file ") + name);
@@ -211,20 +192,6 @@ void WriteRace(const std::string& dir) {
   WriteFile(RacePath(dir, qv::kRaceStrings), kRaceStrings);
   WriteFile(RacePath(dir, "Temp\\war3map.j"), "// the plain melee script\r\n");
   WriteFile(RacePath(dir, "Temp\\war3map.wtg"), "WTG!plain triggers");
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  fs::create_directories(fs::path(path).parent_path());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + path);
 }
 
 std::string CopyMap(const std::string& name, const std::string& dir, const std::string& as) {

@@ -8,19 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "test_support.h"
+
 namespace clitest {
 
-// A fresh folder below the system's temporary folder, removed with the object.
-class TempDir {
-public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::string& path() const { return path_; } // ends in '/'
-private:
-  std::string path_;
-};
+using qvtest::RacePath;
+using qvtest::ReadFile;
+using qvtest::TempDir;
+using qvtest::WriteFile;
 
 struct Result {
   int exit_code = -1;
@@ -39,11 +34,6 @@ Result RunQvraceInTerminal(const std::vector<std::string>& args);
 void WriteRace(const std::string& dir);
 constexpr const char* kRaceStrings =
     "STRING 25\r\n{\r\nThornwarden\r\n}\r\n\r\nSTRING 26\r\n{\r\nSapling\r\n}\r\n";
-// The disk path of an archive name below `dir`.
-std::string RacePath(const std::string& dir, const std::string& archive_name);
-
-std::string ReadFile(const std::string& path);
-void WriteFile(const std::string& path, const std::string& bytes);
 // A writable copy of a map from ../shared/maps, at dir + `as`.
 std::string CopyMap(const std::string& name, const std::string& dir, const std::string& as = "map.w3x");
 
